@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/message_types.h"
+
+#include <cstdint>
+#include <string>
+
+// Everything the model and the commands need from a screen or a person. The main window
+// implements it with widgets; tests use a recording double.
+class THost {
+public:
+    virtual ~THost() = default;
+
+    // --- the byte view ---
+    // Redraws the cursor byte's number cell (and, with withCharLine, its line's character area),
+    // with the cursor drawn when show is true and hidden otherwise.
+    virtual void RedrawCursorCells(bool show, bool withCharLine) = 0;
+    // Marks the whole view as needing a repaint.
+    virtual void InvalidateView() = 0;
+    // Paints whatever is pending now, instead of at the next event loop turn.
+    virtual void PaintPendingUpdates() = 0;
+    // Asks the main window to recompute the layout (byte count, mode or size changed).
+    virtual void RequestRelayout() = 0;
+    // Moves the vertical scroll bar; its position is the view's top line.
+    virtual void SetScrollPosition(std::int32_t topLine) = 0;
+    // Shows the cursor now and restarts the blink interval.
+    virtual void RestartCursorBlink() = 0;
+    // Refreshes the status panels for position, value and distance.
+    virtual void ShowCursorStatus() = 0;
+
+    // --- the person ---
+    virtual int MessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                              int helpContext) = 0;
+    virtual void Beep() = 0;
+};

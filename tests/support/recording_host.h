@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/editor_state.h"
+#include "platform/host.h"
+
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+// A host that records what the model asks of the screen and answers message boxes from a
+// script (OK when the script is empty).
+class TRecordingHost : public THost {
+public:
+    struct TMessage {
+        std::string Text;
+        TMsgDlgType Kind;
+        TMsgDlgButtons Buttons;
+    };
+
+    TGridGeometry* Geo = nullptr; // scroll positions land here, as the scroll bar would
+    std::vector<std::string> Calls;
+    std::vector<TMessage> Messages;
+    std::deque<int> Answers;
+    int Beeps = 0;
+    int Relayouts = 0;
+
+    void RedrawCursorCells(bool show, bool withCharLine) override {
+        Calls.push_back(std::string("redraw ") + (show ? "show" : "hide") +
+                        (withCharLine ? " +line" : ""));
+    }
+    void InvalidateView() override { Calls.push_back("invalidate"); }
+    void PaintPendingUpdates() override { Calls.push_back("paint"); }
+    void RequestRelayout() override {
+        ++Relayouts;
+        Calls.push_back("relayout");
+    }
+    void SetScrollPosition(std::int32_t topLine) override {
+        Calls.push_back("scroll " + std::to_string(topLine));
+        if (Geo != nullptr) {
+            Geo->TopLine = topLine;
+        }
+    }
+    void RestartCursorBlink() override {}
+    void ShowCursorStatus() override {}
+    int MessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                      int) override {
+        Messages.push_back({text, kind, buttons});
+        if (Answers.empty()) {
+            return mrOk;
+        }
+        const int answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+    void Beep() override { ++Beeps; }
+};
+
+// A fresh editor state over a recording host, laid out with an 8 x 15 pixel grid font and ten
+// visible lines.
+struct TEditorFixture {
+    TRecordingHost Host;
+    TEditorState State{Host};
+    TByteDocument& Doc = State.Doc;
+    TGridGeometry& Geo = State.Geo;
+    TActions& Actions = State.Actions;
+
+    static constexpr TFontMetrics Font{8, 15};
+
+    TEditorFixture() {
+        Host.Geo = &State.Geo;
+        Relayout();
+    }
+
+    void Relayout() {
+        Geo.ComputeLayout(Font);
+        Geo.VisibleLines = 10;
+    }
+
+    // Replaces the document as a load would: bytes, optional marks, ChangeCount 0.
+    void Load(const std::vector<std::uint8_t>& bytes, const std::vector<std::uint8_t>& marks = {}) {
+        const auto n = static_cast<std::int32_t>(bytes.size());
+        Doc.FitDataCapacity(n);
+        Doc.FitMarkCapacity(n);
+        Doc.Size = n;
+        if (n > 0) {
+            std::memcpy(Doc.Data, bytes.data(), bytes.size());
+            std::memset(Doc.Marks, 0, bytes.size());
+            std::memcpy(Doc.Marks, marks.data(), std::min(marks.size(), bytes.size()));
+        }
+        Doc.ChangeCount = 0;
+        Actions.Forget();
+        Relayout();
+        Geo.PlaceCursor(0, 0, false);
+    }
+
+    std::vector<std::uint8_t> DataBytes() const { return {Doc.Data, Doc.Data + Doc.Size}; }
+    std::vector<std::uint8_t> MarkCodes() const { return {Doc.Marks, Doc.Marks + Doc.Size}; }
+};
