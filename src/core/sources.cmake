@@ -1,0 +1,7 @@
+list(APPEND VKO_MODEL_SOURCES
+    core/byte_document.cpp
+    core/grid_geometry.cpp
+    core/action.cpp
+    core/block_actions.cpp
+    core/action_history.cpp
+)
