@@ -5,3 +5,4 @@ list(APPEND VKO_MODEL_SOURCES
     core/block_actions.cpp
     core/action_history.cpp
 )
+list(APPEND VKO_MODEL_SOURCES core/status_text.cpp)

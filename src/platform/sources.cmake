@@ -1,0 +1,1 @@
+list(APPEND VKO_COMMANDS_SOURCES platform/first_instance.cpp)
