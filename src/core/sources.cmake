@@ -6,3 +6,5 @@ list(APPEND VKO_MODEL_SOURCES
     core/action_history.cpp
 )
 list(APPEND VKO_MODEL_SOURCES core/status_text.cpp)
+list(APPEND VKO_MODEL_SOURCES core/cp1252.cpp)
+list(APPEND VKO_COMMANDS_SOURCES core/edit_commands.cpp)

@@ -27,6 +27,9 @@ public:
     virtual void RestartCursorBlink() = 0;
     // Refreshes the status panels for position, value and distance.
     virtual void ShowCursorStatus() = 0;
+    // Recomputes every enabled and checked state, the undo and redo captions, the recent files
+    // and the status panels; every command ends with it.
+    virtual void RefreshCommandState() = 0;
 
     // --- the person ---
     virtual int MessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,

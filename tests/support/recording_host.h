@@ -24,6 +24,7 @@ public:
     std::deque<int> Answers;
     int Beeps = 0;
     int Relayouts = 0;
+    int Refreshes = 0;
 
     void RedrawCursorCells(bool show, bool withCharLine) override {
         Calls.push_back(std::string("redraw ") + (show ? "show" : "hide") +
@@ -43,6 +44,7 @@ public:
     }
     void RestartCursorBlink() override {}
     void ShowCursorStatus() override {}
+    void RefreshCommandState() override { ++Refreshes; }
     int MessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                       int) override {
         Messages.push_back({text, kind, buttons});
