@@ -1,0 +1,3 @@
+list(APPEND VKO_SHELL_SOURCES
+    dialogs/message_form.cpp
+)
