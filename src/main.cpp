@@ -1,6 +1,10 @@
-#include <cstdio>
+#include "view/editor_app.h"
 
-int main() {
-    std::fputs("vantrokelmissory: the editor window is not built yet.\n", stderr);
-    return 1;
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TEditorRun run;
+    run.Arguments = QApplication::arguments().mid(1);
+    return RunEditor(run);
 }

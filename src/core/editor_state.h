@@ -3,6 +3,7 @@
 #include "core/action_history.h"
 #include "core/byte_document.h"
 #include "core/grid_geometry.h"
+#include "files/settings.h"
 #include "i18n/language.h"
 
 #include <cstdint>
@@ -22,6 +23,8 @@ public:
     TGridGeometry Geo;
     TActions Actions;
     int Language = LangEnglish;
+    // Options, window placement, folders and recent files (HexMode lives in Geo).
+    TSettings Settings;
 
     // Takes the number of a new user operation; every action it records carries it.
     std::int32_t NextGroup() { return ++Doc.GroupCounter; }

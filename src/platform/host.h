@@ -3,7 +3,20 @@
 #include "platform/message_types.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
+
+// What a file dialog needs to be shown.
+struct TFileDialogRequest {
+    std::string Title;
+    std::string FileName;   // the dialog opens on this file (its folder and its name)
+    std::string InitialDir; // the folder to start in when FileName names none
+    // Qt name filters such as "*.mrk (*.mrk)"; empty offers every file.
+    std::vector<std::string> NameFilters;
+    std::string DefaultSuffix; // appended to a name typed without one, e.g. "mrk"
+    bool MustExist = false;    // only existing files (and folders) can be chosen
+};
 
 // Everything the model and the commands need from a screen or a person. The main window
 // implements it with widgets; tests use a recording double.
@@ -35,4 +48,15 @@ public:
     virtual int MessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                               int helpContext) = 0;
     virtual void Beep() = 0;
+
+    // --- files ---
+    // The message box with a preferred default button (pressed by Enter when it is in the set).
+    virtual int MessageDialogDefault(const std::string& text, TMsgDlgType kind,
+                                     TMsgDlgButtons buttons, int helpContext,
+                                     TMsgDlgBtn defaultButton) = 0;
+    // Modal file dialogs; the chosen name, or nothing when cancelled. The save dialog never asks
+    // about overwriting by itself: the commands ask.
+    virtual std::optional<std::string> ExecuteOpenDialog(const TFileDialogRequest& request) = 0;
+    virtual std::optional<std::string> ExecuteSaveDialog(const TFileDialogRequest& request) = 0;
+    virtual void SetWindowTitle(const std::string& text) = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
         std::string Text;
         TMsgDlgType Kind;
         TMsgDlgButtons Buttons;
+        std::optional<TMsgDlgBtn> DefaultButton; // set by MessageDialogDefault
     };
 
     TGridGeometry* Geo = nullptr; // scroll positions land here, as the scroll bar would
@@ -47,7 +49,7 @@ public:
     void RefreshCommandState() override { ++Refreshes; }
     int MessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                       int) override {
-        Messages.push_back({text, kind, buttons});
+        Messages.push_back({text, kind, buttons, std::nullopt});
         if (Answers.empty()) {
             return mrOk;
         }
@@ -56,6 +58,40 @@ public:
         return answer;
     }
     void Beep() override { ++Beeps; }
+
+    // --- files ---
+    // File dialogs are answered from their own scripts (cancelled when empty) and recorded.
+    std::deque<std::optional<std::string>> OpenAnswers;
+    std::deque<std::optional<std::string>> SaveAnswers;
+    std::vector<TFileDialogRequest> OpenRequests;
+    std::vector<TFileDialogRequest> SaveRequests;
+    std::string Title;
+
+    int MessageDialogDefault(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                             int helpContext, TMsgDlgBtn defaultButton) override {
+        const int answer = MessageDialog(text, kind, buttons, helpContext);
+        Messages.back().DefaultButton = defaultButton;
+        return answer;
+    }
+    std::optional<std::string> ExecuteOpenDialog(const TFileDialogRequest& request) override {
+        OpenRequests.push_back(request);
+        return NextDialogAnswer(OpenAnswers);
+    }
+    std::optional<std::string> ExecuteSaveDialog(const TFileDialogRequest& request) override {
+        SaveRequests.push_back(request);
+        return NextDialogAnswer(SaveAnswers);
+    }
+    void SetWindowTitle(const std::string& text) override { Title = text; }
+
+private:
+    static std::optional<std::string> NextDialogAnswer(std::deque<std::optional<std::string>>& q) {
+        if (q.empty()) {
+            return std::nullopt;
+        }
+        auto answer = q.front();
+        q.pop_front();
+        return answer;
+    }
 };
 
 // A fresh editor state over a recording host, laid out with an 8 x 15 pixel grid font and ten

@@ -1,0 +1,240 @@
+#include "files/file_io.h"
+
+#include "files/file_names.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Linux moves at most this much per read or write call.
+constexpr std::int64_t MaxChunk = 0x7ffff000;
+
+int CloseFd(int fd) {
+    // A close interrupted by a signal has still released the descriptor on Linux.
+    const int r = ::close(fd);
+    return (r == 0 || errno == EINTR) ? 0 : -1;
+}
+
+// Root may write any file; the program does not overwrite a file that a non-privileged owner
+// could not write either, so a read-only file stays read-only for everyone.
+bool MayWrite(const std::string& name, const struct stat& st) {
+    if (::access(name.c_str(), W_OK) != 0) {
+        return false;
+    }
+    if (::geteuid() == 0) {
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    }
+    return true;
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The file the name stands for: a symbolic link is followed, so that saving writes the file it
+// points to and leaves the link in place.
+std::string PhysicalName(const std::string& name) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(name, ec)) {
+        return name;
+    }
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(name, ec);
+    return ec ? name : resolved.string();
+}
+
+bool WriteAll(int fd, const std::uint8_t* data, std::int64_t size, const TFileFaults& faults) {
+    std::int64_t done = 0;
+    while (done < size) {
+        std::int64_t chunk = std::min(size - done, MaxChunk);
+        if (faults.WriteFailAfter >= 0) {
+            if (done >= faults.WriteFailAfter) {
+                errno = ENOSPC;
+                return false;
+            }
+            chunk = std::min(chunk, faults.WriteFailAfter - done);
+        }
+        const ssize_t n = ::write(fd, data + done, static_cast<std::size_t>(chunk));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        CloseFd(fd);
+    }
+}
+
+// Keeps the old file under the backup name: a second link where the file system allows it, so
+// that the old file never leaves its own name; otherwise a rename, which the caller undoes
+// when the new file cannot be put in place. Answers whether the old file was renamed.
+bool MakeBackup(const std::string& target, const struct stat& targetStat,
+                const TFileFaults& faults) {
+    const std::string backup = BackupName(target);
+    struct stat st {};
+    if (::lstat(backup.c_str(), &st) == 0) {
+        if (st.st_dev == targetStat.st_dev && st.st_ino == targetStat.st_ino) {
+            return false; // the backup name is the file itself
+        }
+        ::unlink(backup.c_str());
+    }
+    if (!faults.FailLink && ::link(target.c_str(), backup.c_str()) == 0) {
+        return false;
+    }
+    return ::rename(target.c_str(), backup.c_str()) == 0;
+}
+
+} // namespace
+
+TReadFile::~TReadFile() {
+    if (Fd >= 0) {
+        CloseFd(Fd);
+    }
+}
+
+bool TReadFile::Open(const std::string& name, std::int64_t maxSize, const TFileFaults& faults) {
+    if (faults.OpenForRead) {
+        if (const int error = faults.OpenForRead(name); error != 0) {
+            errno = error;
+            return false;
+        }
+    }
+    // Non-blocking, so that a named pipe does not hang the open; a regular file ignores it.
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxSize) {
+        CloseFd(fd);
+        errno = EINVAL;
+        return false;
+    }
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    Fd = fd;
+    FileSize = st.st_size;
+    return true;
+}
+
+bool TReadFile::ReadExactly(std::uint8_t* dest, std::int64_t n, const TFileFaults& faults) {
+    std::int64_t done = 0;
+    while (done < n) {
+        std::int64_t chunk = std::min(n - done, MaxChunk);
+        if (faults.ReadFailAfter >= 0) {
+            if (done >= faults.ReadFailAfter) {
+                errno = EIO;
+                return false;
+            }
+            chunk = std::min(chunk, faults.ReadFailAfter - done);
+        }
+        const ssize_t r = ::read(Fd, dest + done, static_cast<std::size_t>(chunk));
+        if (r < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (r == 0) {
+            errno = EIO; // the file shrank while it was read
+            return false;
+        }
+        done += r;
+    }
+    return true;
+}
+
+bool FileExists(const std::string& name) {
+    struct stat st {};
+    return !name.empty() && ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool WriteFileReplacing(const std::string& name, const std::uint8_t* data, std::int64_t size,
+                        bool backup, const TFileFaults& faults) {
+    if (name.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    const std::string target = PhysicalName(name);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && (S_ISDIR(old.st_mode) || !MayWrite(target, old))) {
+        errno = exists && S_ISDIR(old.st_mode) ? EISDIR : EACCES;
+        return false;
+    }
+
+    const std::string folder = FolderOfFile(target);
+    const std::string base = target.substr(target.rfind('/') + 1);
+    std::string temp = (folder.empty()  ? std::string()
+                        : folder == "/" ? "/"
+                                        : folder + "/") +
+                       "." + base + ".vko-XXXXXX";
+    std::vector<char> pattern(temp.begin(), temp.end());
+    pattern.push_back('\0');
+    if (faults.FailCreate) {
+        errno = EACCES;
+        return false;
+    }
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    temp.assign(pattern.data());
+
+    bool ok = true;
+    if (exists) {
+        // Keep the owner where we may (root saving another user's file), and the mode bits.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+        }
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    } else {
+        ok = ::fchmod(fd, NewFileMode()) == 0;
+    }
+    ok = ok && WriteAll(fd, data, size, faults);
+    if (ok && faults.FailSync) {
+        errno = EIO;
+        ok = false;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    const int saved = errno;
+    ok = CloseFd(fd) == 0 && ok;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        errno = saved;
+        return false;
+    }
+
+    const bool renamed = exists && backup && MakeBackup(target, old, faults);
+    if (faults.FailReplace || ::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = faults.FailReplace ? EIO : errno;
+        ::unlink(temp.c_str());
+        if (renamed) {
+            ::rename(BackupName(target).c_str(), target.c_str());
+        }
+        errno = error;
+        return false;
+    }
+    SyncFolder(folder.empty() ? std::string(".") : folder);
+    return true;
+}

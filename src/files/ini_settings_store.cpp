@@ -1,0 +1,74 @@
+#include "files/ini_settings_store.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+TIniSettingsStore::TIniSettingsStore(std::string fileName) : Name(std::move(fileName)) {}
+
+TIniSettingsStore::~TIniSettingsStore() = default;
+
+std::string TIniSettingsStore::DefaultFileName() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) {
+        base = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return (base + QStringLiteral("/Quillmoran/Vantrokelmissory/1.0.conf")).toStdString();
+}
+
+QSettings& TIniSettingsStore::Ini() {
+    if (!Settings) {
+        Settings = std::make_unique<QSettings>(QString::fromStdString(Name), QSettings::IniFormat);
+    }
+    return *Settings;
+}
+
+QString TIniSettingsStore::StoredKey(const QString& name) {
+    QString folded;
+    for (const QString& key : Ini().childKeys()) {
+        if (key == name) {
+            return key;
+        }
+        if (folded.isEmpty() && key.compare(name, Qt::CaseInsensitive) == 0) {
+            folded = key;
+        }
+    }
+    return folded;
+}
+
+bool TIniSettingsStore::KeyExists() {
+    // A file that cannot be read or parsed counts as no key: the defaults stay.
+    return QFileInfo(QString::fromStdString(Name)).isFile() && Ini().status() == QSettings::NoError;
+}
+
+TStoredValue TIniSettingsStore::Read(const std::string& name) {
+    const QString key = StoredKey(QString::fromStdString(name));
+    if (key.isEmpty()) {
+        return {};
+    }
+    const QVariant value = Ini().value(key);
+    // Every plain INI value reads back as a string; a list or any other type is "another type".
+    if (value.typeId() != QMetaType::QString) {
+        return {TStoredValue::vkOther, {}};
+    }
+    return {TStoredValue::vkText, value.toString().toStdString()};
+}
+
+bool TIniSettingsStore::BeginWrite() {
+    const QFileInfo file(QString::fromStdString(Name));
+    return QDir().mkpath(file.absolutePath()) && Ini().status() != QSettings::AccessError;
+}
+
+void TIniSettingsStore::Write(const std::string& name, const std::string& text) {
+    const QString key = QString::fromStdString(name);
+    for (const QString& stored : Ini().childKeys()) {
+        if (stored != key && stored.compare(key, Qt::CaseInsensitive) == 0) {
+            Ini().remove(stored);
+        }
+    }
+    Ini().setValue(key, QString::fromStdString(text));
+}
+
+bool TIniSettingsStore::EndWrite() {
+    Ini().sync();
+    return Ini().status() == QSettings::NoError;
+}

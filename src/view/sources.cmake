@@ -1,0 +1,18 @@
+list(APPEND VKO_MODEL_SOURCES
+    view/display_char.cpp
+)
+list(APPEND VKO_SHELL_SOURCES
+    view/paint_cells.cpp
+    view/lumo_scroll_bar.cpp
+    view/lumo_box.cpp
+    view/lumo_main_panel.cpp
+)
+list(APPEND VKO_SHELL_SOURCES
+    view/speed_button.cpp
+    view/glyphs/tool_bar_glyphs.cpp
+    view/glyphs/glyphs.qrc
+)
+list(APPEND VKO_SHELL_SOURCES
+    view/main_form.cpp
+    view/editor_app.cpp
+)

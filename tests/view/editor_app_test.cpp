@@ -1,0 +1,96 @@
+// A whole run of the editor: start-up with a command-line file, shut-down writing the settings.
+
+#include "core/editor_state.h"
+#include "view/editor_app.h"
+#include "view/main_form.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct EditorRun : ::testing::Test {
+    QTemporaryDir Config;
+    QTemporaryDir Files;
+    QString SettingsFile;
+
+    EditorRun() {
+        qputenv("XDG_CONFIG_HOME", Config.path().toUtf8());
+        SettingsFile = Config.path() + "/Quillmoran/Vantrokelmissory/1.0.conf";
+    }
+    QString MakeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = Files.path() + "/" + name;
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+};
+
+TEST_F(EditorRun, LoadsTheFirstArgumentOnceAndStoresTheSettingsAtExit) {
+    const QString first = MakeFile("first.bin", QByteArray("\x01\x02\x03\x04\x05", 5));
+    const QString second = MakeFile("second.bin", QByteArray(40, 'x'));
+    TEditorRun run;
+    run.Arguments = {first, second};
+    int questions = 0;
+    run.OnShown = [&](TVkoEditorMainForm& form) {
+        TEditorState& s = form.State();
+        EXPECT_EQ(s.Doc.Size, 5);
+        EXPECT_EQ(form.windowTitle().toStdString(),
+                  "Vantrokelmissory [" + first.toStdString() + "]");
+        QTest::keyClick(&form, 'f'); // a change, so a reload would show
+        EXPECT_EQ(s.Doc.ChangeCount, 1);
+        form.hide();
+        form.show();
+        QTest::qWait(50);
+        EXPECT_EQ(s.Doc.ChangeCount, 1);
+        EXPECT_EQ(s.Doc.Size, 5);
+
+        form.DecClick();
+        form.DeutschMenuItemClick();
+        form.OptionPrintMarksUsingColorsMenuItemClick();
+        form.MessageHook = [&](const std::string&, TMsgDlgType, TMsgDlgButtons, int) {
+            ++questions;
+            return mrNo; // discard the change and quit
+        };
+        form.close();
+    };
+    EXPECT_FALSE(QFile::exists(SettingsFile));
+    RunEditor(run);
+    EXPECT_EQ(questions, 1);
+
+    ASSERT_TRUE(QFile::exists(SettingsFile));
+    QSettings ini(SettingsFile, QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Hex").toString(), "0");
+    EXPECT_EQ(ini.value("Language").toString(), "7");
+    EXPECT_EQ(ini.value("PrintMarksHatched").toString(), "0");
+    EXPECT_EQ(ini.value("PrintMarksUsingColors").toString(), "1");
+    EXPECT_EQ(ini.value("DoNotPrintMarks").toString(), "0");
+    EXPECT_EQ(ini.value("File0").toString(), first);
+    EXPECT_EQ(ini.value("File1").toString(), "");
+    QFile original(first);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), QByteArray("\x01\x02\x03\x04\x05", 5)); // nothing was saved
+}
+
+TEST_F(EditorRun, AKilledRunStoresNothing) {
+    QProcess editor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", Config.path());
+    editor.setProcessEnvironment(env);
+    editor.start(VKO_EDITOR_BINARY, {});
+    ASSERT_TRUE(editor.waitForStarted(10000));
+    QTest::qWait(1500);
+    ASSERT_EQ(editor.state(), QProcess::Running);
+    editor.kill();
+    editor.waitForFinished(10000);
+    EXPECT_FALSE(QFile::exists(SettingsFile));
+}
+
+} // namespace
