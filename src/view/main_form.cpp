@@ -580,29 +580,23 @@ void TVkoEditorMainForm::EndMainMenuItemClick() {
 // --- display mode ---
 
 void TVkoEditorMainForm::HexClick() {
-    if (S.Geo.HexMode) {
-        return;
-    }
-    PendingToHex = true;
-    PendingCursorRestore = true;
-    PendingCursorByte = S.Geo.CursorByteIndex();
-    PendingCursorInChars = S.Geo.InCharArea(S.Geo.CursorColumn);
-    S.Geo.HexMode = true;
-    S.Geo.BytesPerLine = 16;
-    RequestRelayout();
-    RefreshCommandState();
+    SwitchMode(true);
+}
+void TVkoEditorMainForm::DecClick() {
+    SwitchMode(false);
 }
 
-void TVkoEditorMainForm::DecClick() {
-    if (!S.Geo.HexMode) {
+void TVkoEditorMainForm::SwitchMode(bool hex) {
+    if (S.Geo.HexMode == hex) {
         return;
     }
-    PendingToDec = true;
+    // The next relayout converts the scroll position and puts the cursor back on its byte.
+    (hex ? PendingToHex : PendingToDec) = true;
     PendingCursorRestore = true;
     PendingCursorByte = S.Geo.CursorByteIndex();
     PendingCursorInChars = S.Geo.InCharArea(S.Geo.CursorColumn);
-    S.Geo.HexMode = false;
-    S.Geo.BytesPerLine = 10;
+    S.Geo.HexMode = hex;
+    S.Geo.BytesPerLine = hex ? 16 : 10;
     RequestRelayout();
     RefreshCommandState();
 }

@@ -121,6 +121,7 @@ protected:
 
 private:
     void FormCreate(const TMainFormSetup& setup);
+    void SwitchMode(bool hex);
     void BuildMenus();
     void BuildSpeedButtons();
     void BuildStatusBar();

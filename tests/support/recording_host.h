@@ -2,6 +2,7 @@
 
 #include "core/editor_state.h"
 #include "platform/host.h"
+#include "support/document_bytes.h"
 
 #include <cstring>
 #include <deque>
@@ -117,16 +118,7 @@ struct TEditorFixture {
 
     // Replaces the document as a load would: bytes, optional marks, ChangeCount 0.
     void Load(const std::vector<std::uint8_t>& bytes, const std::vector<std::uint8_t>& marks = {}) {
-        const auto n = static_cast<std::int32_t>(bytes.size());
-        Doc.FitDataCapacity(n);
-        Doc.FitMarkCapacity(n);
-        Doc.Size = n;
-        if (n > 0) {
-            std::memcpy(Doc.Data, bytes.data(), bytes.size());
-            std::memset(Doc.Marks, 0, bytes.size());
-            std::memcpy(Doc.Marks, marks.data(), std::min(marks.size(), bytes.size()));
-        }
-        Doc.ChangeCount = 0;
+        ReplaceDocument(Doc, bytes, marks);
         Actions.Forget();
         Relayout();
         Geo.PlaceCursor(0, 0, false);

@@ -4,6 +4,7 @@
 #include "core/editor_state.h"
 #include "files/file_commands.h"
 #include "platform/deferred_host.h"
+#include "support/document_bytes.h"
 #include "view/lumo_box.h"
 #include "view/lumo_main_panel.h"
 #include "view/main_form.h"
@@ -55,15 +56,7 @@ struct MainForm : ::testing::Test {
 
     // Replaces the document as a load does.
     void Load(const Bytes& bytes) {
-        TByteDocument& d = State.Doc;
-        d.FitDataCapacity(static_cast<std::int64_t>(bytes.size()));
-        d.FitMarkCapacity(static_cast<std::int64_t>(bytes.size()));
-        d.Size = static_cast<std::int32_t>(bytes.size());
-        if (!bytes.empty()) {
-            std::memcpy(d.Data, bytes.data(), bytes.size());
-            std::memset(d.Marks, 0, bytes.size());
-        }
-        d.ChangeCount = 0;
+        ReplaceDocument(State.Doc, bytes);
         State.Actions.Forget();
         State.Geo.PlaceCursor(0, 0, false);
         Form->SetScrollPosition(0);

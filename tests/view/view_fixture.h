@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/document_bytes.h"
+
 #include "support/recording_host.h"
 #include "view/lumo_box.h"
 #include "view/lumo_main_panel.h"
@@ -72,15 +74,7 @@ struct TViewFixture {
     // Replaces the document as a load does and puts the cursor on byte 0.
     void Load(const std::vector<std::uint8_t>& bytes, const std::vector<std::uint8_t>& marks = {},
               std::int32_t visibleLines = 8) {
-        const auto n = static_cast<std::int32_t>(bytes.size());
-        Doc.FitDataCapacity(n);
-        Doc.FitMarkCapacity(n);
-        Doc.Size = n;
-        if (n > 0) {
-            std::memcpy(Doc.Data, bytes.data(), bytes.size());
-            std::memset(Doc.Marks, 0, bytes.size());
-            std::memcpy(Doc.Marks, marks.data(), std::min(marks.size(), bytes.size()));
-        }
+        ReplaceDocument(Doc, bytes, marks);
         Layout(visibleLines);
         Geo.PlaceCursor(0, 0, false);
     }

@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+// Benchmarks that paint need an application object; they run on the offscreen platform unless
+// another is asked for.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
