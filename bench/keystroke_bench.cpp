@@ -56,7 +56,7 @@ void BM_TypeDigit(benchmark::State& st) {
     const std::int32_t at = w.State.Doc.Size / 2;
     for (auto _ : st) {
         st.PauseTiming();
-        w.State.Geo.SetCursorToByte(at, false, true);
+        w.State.Geo.PlaceCursor(at % 16 * 2, at / 16, true); // the first digit of the byte
         st.ResumeTiming();
         w.Type('B');
     }
