@@ -55,8 +55,8 @@ struct MainForm : ::testing::Test {
     }
 
     // Replaces the document as a load does.
-    void Load(const Bytes& bytes) {
-        ReplaceDocument(State.Doc, bytes);
+    void Load(const Bytes& bytes, const Bytes& marks = {}) {
+        ReplaceDocument(State.Doc, bytes, marks);
         State.Actions.Forget();
         State.Geo.PlaceCursor(0, 0, false);
         Form->SetScrollPosition(0);
@@ -206,6 +206,108 @@ TEST_F(MainForm, TypingThroughTheKeyboard) {
     EXPECT_EQ(Form->BeepCount, 1);
 }
 
+// Typed text as the keyboard delivers it: a key event carrying the character.
+void TypeText(QWidget* w, const QString& text) {
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+TEST_F(MainForm, TypingRules) {
+    struct Case {
+        const char* name;
+        bool hex;
+        std::uint8_t before;
+        std::int32_t digit; // digit position in the cell; -1: the character area
+        QString key;
+        int after; // -1: refused
+        bool beep;
+    };
+    const Case cases[] = {
+        {"hex high nibble", true, 0x12, 0, "4", 0x42, false},
+        {"hex low nibble, lower case", true, 0x4F, 1, "a", 0x4A, false},
+        {"hex refuses g", true, 0x4F, 0, "g", -1, true},
+        {"dec hundreds 2 over 199", false, 199, 0, "2", 255, true},
+        {"dec hundreds 3 refused", false, 199, 0, "3", -1, true},
+        {"dec hundreds 1", false, 99, 0, "1", 199, false},
+        {"dec tens 5 under 250", false, 250, 1, "5", 250, false},
+        {"dec tens 6 refused under 250", false, 250, 1, "6", -1, true},
+        {"dec tens 0 under 255", false, 255, 1, "0", 205, false},
+        {"dec ones 5 under 255", false, 255, 2, "5", 255, false},
+        {"dec ones 6 refused under 255", false, 255, 2, "6", -1, true},
+        {"dec ones 9 under 245", false, 245, 2, "9", 249, false},
+        {"dec refuses letters", false, 5, 2, "x", -1, true},
+        {"character", true, 0, -1, "Z", 'Z', false},
+        {"character in Windows-1252", true, 0, -1, QString::fromUtf8("\u20AC"), 0x80, false},
+        {"character outside Windows-1252", false, 7, -1, QString::fromUtf8("\u4E2D"), -1, true},
+    };
+    for (const Case& c : cases) {
+        if (State.Geo.HexMode != c.hex) {
+            Key(c.hex ? Qt::Key_H : Qt::Key_D, Qt::ControlModifier);
+        }
+        Load({0, c.before, 0});
+        const TGridGeometry& g = State.Geo;
+        const std::int32_t column = c.digit < 0 ? g.NumberColumns() + 1 : g.CharsPerCell + c.digit;
+        State.Geo.PlaceCursor(column, 0, true);
+        Form->BeepCount = 0;
+        TypeText(Form.get(), c.key);
+        EXPECT_EQ(State.Doc.Data[1], c.after < 0 ? c.before : c.after) << c.name;
+        EXPECT_EQ(Form->BeepCount, c.beep ? 1 : 0) << c.name;
+        EXPECT_EQ(State.Actions.CanUndo(), c.after >= 0) << c.name;
+        EXPECT_EQ(g.CursorColumn, c.after >= 0 ? column + 1 : column) << c.name;
+    }
+}
+
+TEST_F(MainForm, TypingOnTheLastByteStaysThere) {
+    Load({0x11, 0x22});
+    State.Geo.PlaceCursor(3, 0, true);
+    Type("9");
+    EXPECT_EQ(State.Doc.Data[1], 0x29);
+    EXPECT_EQ(Cursor(), (TGridCell{3, 0}));
+}
+
+TEST_F(MainForm, NavigationKeys) {
+    struct Case {
+        const char* name;
+        std::int32_t size;
+        TGridCell from;
+        int key;
+        Qt::KeyboardModifiers mods;
+        TGridCell to;
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Case cases[] = {
+        {"right at the end of a full line wraps", 48, {31, 0}, Qt::Key_Right, none, {0, 1}},
+        {"right on the last digit, partial line", 20, {7, 1}, Qt::Key_Right, none, {7, 1}},
+        {"right on the last digit, full last line", 32, {31, 1}, Qt::Key_Right, none, {0, 1}},
+        {"right on the last character, full last line", 32, {47, 1}, Qt::Key_Right, none, {32, 1}},
+        {"right in the characters wraps", 48, {47, 0}, Qt::Key_Right, none, {32, 1}},
+        {"left on the first digit", 20, {0, 0}, Qt::Key_Left, none, {0, 0}},
+        {"left on the first digit of line 1", 20, {0, 1}, Qt::Key_Left, none, {31, 0}},
+        {"left on the first character of line 1", 20, {32, 1}, Qt::Key_Left, none, {47, 0}},
+        {"end in the numbers", 20, {4, 0}, Qt::Key_End, none, {7, 1}},
+        {"end in the characters", 20, {33, 0}, Qt::Key_End, none, {35, 1}},
+        {"home in the characters", 20, {35, 1}, Qt::Key_Home, none, {32, 0}},
+        {"tab from the second digit of byte 5", 20, {11, 0}, Qt::Key_Tab, none, {37, 0}},
+        {"tab back to the first digit", 20, {37, 0}, Qt::Key_Tab, none, {10, 0}},
+        {"shift+tab like tab", 20, {11, 0}, Qt::Key_Backtab, Qt::ShiftModifier, {37, 0}},
+        {"down on the last line", 20, {2, 1}, Qt::Key_Down, none, {2, 1}},
+        {"up on line 0", 20, {2, 0}, Qt::Key_Up, none, {2, 0}},
+        {"down onto a short last line", 20, {20, 0}, Qt::Key_Down, none, {7, 1}},
+        {"page up stops at line 0", 16 * 300, {3, 5}, Qt::Key_PageUp, none, {3, 0}},
+        {"page down stops at the last line", 16 * 30, {3, 20}, Qt::Key_PageDown, none, {3, 29}},
+    };
+    for (const Case& c : cases) {
+        Load(Bytes(static_cast<std::size_t>(c.size), 1));
+        State.Geo.PlaceCursor(c.from.Column, c.from.Line, true);
+        ASSERT_EQ(Cursor(), c.from) << c.name;
+        Key(c.key, c.mods);
+        EXPECT_EQ(Cursor(), c.to) << c.name;
+    }
+    // Page down moves by exactly the visible lines.
+    Load(Bytes(16 * 300, 1));
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(State.Geo.CursorLine, State.Geo.VisibleLines);
+}
+
 TEST_F(MainForm, UndoStepsFromKeys) {
     Load({0x00, 0x11});
     Type("12");
@@ -222,13 +324,14 @@ TEST_F(MainForm, UndoStepsFromKeys) {
     Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(State.Doc.Size, 3);
 
-    Load({0x42});
+    Load({0x42}, {mcMagenta});
     Key(Qt::Key_Delete);
     EXPECT_EQ(State.Doc.Size, 0);
     EXPECT_FALSE(Form->Item("FileSaveMainMenuItem")->isEnabled());
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(State.Doc.Size, 1);
     EXPECT_EQ(State.Doc.Data[0], 0x42);
+    EXPECT_EQ(State.Doc.Marks[0], mcMagenta);
 }
 
 TEST_F(MainForm, KeysOfDisabledItemsDoNothing) {
