@@ -10,9 +10,11 @@
 #include "view/main_form.h"
 #include "view/speed_button.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -141,6 +143,52 @@ TEST_F(MainForm, SpeedButtonsSpreadOverThePanel) {
     EXPECT_NEAR(open->x() + open->width() / 2.0, w * 1.0 / 17, 1.0);
     EXPECT_NEAR(dec->x() + dec->width() / 2.0, w * 16.1 / 17, 1.0);
     EXPECT_EQ(open->y(), (37 - 24) / 2 + 1);
+}
+
+TEST(MainFormPlacement, StoredPlaceSecondCopyAndScreenEdges) {
+    struct Case {
+        const char* name;
+        bool first;
+        std::int32_t left, top;
+        bool sameUnits;
+    };
+    const Case cases[] = {
+        {"stored place restored", true, 100, 120, true},
+        {"stored place of another dialog font ignored", true, 100, 120, false},
+        {"second copy moved aside", false, 100, 120, true},
+        {"pulled back from the right and bottom edges", true, 100000, 100000, true},
+    };
+    for (const Case& c : cases) {
+        TDeferredHost host;
+        TEditorState state(host);
+        TFileCommands files(state);
+        TEditCommands edit(state);
+        state.Settings.Left = c.left;
+        state.Settings.Top = c.top;
+        state.Settings.Width = 500;
+        state.Settings.Height = 400;
+        state.Settings.DialogBaseUnits = 0x000F0006;
+        TMainFormSetup setup;
+        setup.Host = &host;
+        setup.FirstInstance = c.first;
+        setup.DialogBaseUnits = c.sameUnits ? 0x000F0006 : 0x00100007;
+        TVkoEditorMainForm form(state, files, edit, setup);
+        const QPoint at = form.pos();
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        if (!c.sameUnits) {
+            EXPECT_NE(at, QPoint(c.left, c.top)) << c.name;
+        } else if (c.left > screen.width()) {
+            EXPECT_EQ(at.x(), screen.width() - 500) << c.name;
+            EXPECT_EQ(at.y(), screen.height() - 400) << c.name;
+        } else if (c.first) {
+            EXPECT_EQ(at, QPoint(c.left, c.top)) << c.name;
+        } else {
+            const QPoint step = at - QPoint(c.left, c.top);
+            for (const int d : {step.x(), step.y()}) {
+                EXPECT_TRUE(d >= 8 && d <= 40 && d % 8 == 0) << c.name << " moved by " << d;
+            }
+        }
+    }
 }
 
 // --- language ---
