@@ -552,25 +552,22 @@ void TVkoEditorMainForm::OptionNoUnknownMenuItemClick() {
     RefreshCommandState();
 }
 
+// The three print options form a group: each sets itself and clears the other two.
+void TVkoEditorMainForm::SetPrintMarks(bool hatched, bool colors, bool none) {
+    S.Settings.PrintMarksHatched = hatched;
+    S.Settings.PrintMarksUsingColors = colors;
+    S.Settings.DoNotPrintMarks = none;
+    RefreshCommandState();
+}
+
 void TVkoEditorMainForm::OptionPrintMarksHatchedMenuItemClick() {
-    S.Settings.PrintMarksHatched = true;
-    S.Settings.PrintMarksUsingColors = false;
-    S.Settings.DoNotPrintMarks = false;
-    RefreshCommandState();
+    SetPrintMarks(true, false, false);
 }
-
 void TVkoEditorMainForm::OptionPrintMarksUsingColorsMenuItemClick() {
-    S.Settings.PrintMarksHatched = false;
-    S.Settings.PrintMarksUsingColors = true;
-    S.Settings.DoNotPrintMarks = false;
-    RefreshCommandState();
+    SetPrintMarks(false, true, false);
 }
-
 void TVkoEditorMainForm::OptionDoNotPrintMarksMenuItemClick() {
-    S.Settings.PrintMarksHatched = false;
-    S.Settings.PrintMarksUsingColors = false;
-    S.Settings.DoNotPrintMarks = true;
-    RefreshCommandState();
+    SetPrintMarks(false, false, true);
 }
 
 void TVkoEditorMainForm::EndMainMenuItemClick() {

@@ -122,6 +122,7 @@ protected:
 private:
     void FormCreate(const TMainFormSetup& setup);
     void SwitchMode(bool hex);
+    void SetPrintMarks(bool hatched, bool colors, bool none);
     void BuildMenus();
     void BuildSpeedButtons();
     void BuildStatusBar();
