@@ -661,7 +661,7 @@ QSize TVkoEditorMainForm::Relayout(QSize proposed) {
 }
 
 void TVkoEditorMainForm::RequestRelayout() {
-    if (InRelayout) {
+    if (InRelayout || !LayoutReady) {
         return;
     }
     InRelayout = true;
@@ -675,16 +675,8 @@ void TVkoEditorMainForm::RequestRelayout() {
 
 void TVkoEditorMainForm::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (InRelayout || !LayoutReady) {
-        return;
-    }
-    InRelayout = true;
-    const QSize final = Relayout(size());
-    setFixedWidth(final.width());
-    if (size() != final) {
-        resize(final);
-    }
-    InRelayout = false;
+    // Every size change lays out again, so the window snaps back to the grid.
+    RequestRelayout();
 }
 
 // --- view events ---
