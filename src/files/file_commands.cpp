@@ -71,20 +71,21 @@ std::string ExpandLongName(const std::string& name) {
 TFileCommands::TFileCommands(TEditorState& state)
     : DialogInitialDir(state.Settings.InitialDir), State(state) {}
 
-TFileDialogRequest TFileCommands::OpenRequest() const {
+TFileDialogRequest TFileCommands::DialogRequest(const char* dialog,
+                                                const std::string& fileName) const {
     TFileDialogRequest r;
-    r.Title = CaptionText("OpenDialog", State.Language);
-    r.FileName = OpenDialogFileName;
+    r.Title = CaptionText(dialog, State.Language);
+    r.FileName = fileName;
     r.InitialDir = DialogInitialDir;
     return r;
 }
 
+TFileDialogRequest TFileCommands::OpenRequest() const {
+    return DialogRequest("OpenDialog", OpenDialogFileName);
+}
+
 TFileDialogRequest TFileCommands::SaveRequest() const {
-    TFileDialogRequest r;
-    r.Title = CaptionText("SaveDialog", State.Language);
-    r.FileName = SaveDialogFileName;
-    r.InitialDir = DialogInitialDir;
-    return r;
+    return DialogRequest("SaveDialog", SaveDialogFileName);
 }
 
 void TFileCommands::ShowReadFailure() {

@@ -60,6 +60,8 @@ public:
     void OverwriteWarnMenuItemClick();
 
 private:
+    // The request for the dialog of that component name, opening on fileName.
+    TFileDialogRequest DialogRequest(const char* dialog, const std::string& fileName) const;
     TFileDialogRequest OpenRequest() const;
     TFileDialogRequest SaveRequest() const;
     // Cursor, scroll position, history and layout after the document was replaced.
