@@ -23,10 +23,12 @@ bool TActions::AddAction(std::unique_ptr<TAction> action, bool show) {
         return false;
     }
     if (show) {
-        a.SetDoActionCursorPos(State);
+        // Lay out first: the cursor can only land on a byte of a line the layout counts (an
+        // appended byte on a new line would otherwise be clamped to the old last line).
         if (a.SizeChanged()) {
             host.RequestRelayout();
         }
+        a.SetDoActionCursorPos(State);
         host.PaintPendingUpdates();
     }
     return true;
@@ -36,9 +38,11 @@ void TActions::UpdateView() {
     if (!CanUndo()) {
         return;
     }
+    // A batch may have changed the byte count: the layout must know the new lines before the
+    // cursor is put on one of them.
+    State.Host.RequestRelayout();
     const TAction& a = At(UndoIndex);
     State.Geo.SetCursorToByte(a.Position, a.WasInCharArea, false);
-    State.Host.RequestRelayout();
 }
 
 void TActions::FinishStep(TAction& a, bool undo) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -152,6 +153,45 @@ TEST_F(ActionHistory, UndoOfASizeChangeInvalidatesTheView) {
     EXPECT_EQ(Host.Calls[Host.Calls.size() - 2], "invalidate");
     EXPECT_EQ(Host.Calls.back(), "paint");
     EXPECT_EQ(Geo.CursorByteIndex(), 599);
+}
+
+// The window lays out on every relayout request, so the line count follows the byte count.
+TEST_F(ActionHistory, SizeChangesPutTheCursorOnItsByteOnLinesTheLayoutAlreadyCounts) {
+    Host.OnRelayout = [this] { Relayout(); };
+    struct Case {
+        const char* name;
+        std::int32_t size;
+        std::function<TAction*(std::int32_t group)> make;
+        std::int32_t afterDo, afterUndo;
+    };
+    const Case cases[] = {
+        {"append on a full last line, the next line out of view", 160,
+         [](std::int32_t g) { return new TInsertAction(akAppend, g, 160, false); }, 160, 159},
+        {"delete the only byte of the last line", 161,
+         [](std::int32_t g) { return new TDeleteAction(akDelete, g, 160, false); }, 159, 160},
+        {"insert a run at the end", 160,
+         [](std::int32_t g) {
+             static const std::uint8_t fill = 7;
+             return new TInsertBytesAction(akInsertBytes, g, 160, false, 40, &fill, 1);
+         },
+         160, 159},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Load(Bytes(static_cast<std::size_t>(c.size), 1));
+        Geo.SetCursorToByte(c.size - 1, false, true);
+        Actions.AddAction(std::unique_ptr<TAction>(c.make(State.NextGroup())), true);
+        const auto check = [this](std::int32_t byte) {
+            EXPECT_EQ(Geo.CursorByteIndex(), byte);
+            EXPECT_GE(Geo.CursorLine, Geo.TopLine);
+            EXPECT_LT(Geo.CursorLine, Geo.TopLine + Geo.VisibleLines);
+        };
+        check(c.afterDo);
+        Actions.Undo();
+        check(c.afterUndo);
+        Actions.Redo();
+        check(c.afterDo);
+    }
 }
 
 TEST_F(ActionHistory, UndoingPastASaveMakesTheDocumentModified) {

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,9 +36,15 @@ public:
     }
     void InvalidateView() override { Calls.push_back("invalidate"); }
     void PaintPendingUpdates() override { Calls.push_back("paint"); }
+    // Runs on every relayout request, as the main window lays out again (nothing by default).
+    std::function<void()> OnRelayout;
+
     void RequestRelayout() override {
         ++Relayouts;
         Calls.push_back("relayout");
+        if (OnRelayout) {
+            OnRelayout();
+        }
     }
     void SetScrollPosition(std::int32_t topLine) override {
         Calls.push_back("scroll " + std::to_string(topLine));
