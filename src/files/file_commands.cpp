@@ -5,8 +5,6 @@
 #include "core/editor_state.h"
 #include "files/file_names.h"
 
-#include <QFileInfo>
-
 #include <cstring>
 #include <new>
 
@@ -58,15 +56,6 @@ std::string SaveChangesQuestion(int language, const std::string& name) {
 }
 
 } // namespace
-
-std::string ExpandLongName(const std::string& name) {
-    const QFileInfo info(QString::fromStdString(name));
-    if (name.empty() || !info.exists()) {
-        return name;
-    }
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? name : canonical.toStdString();
-}
 
 TFileCommands::TFileCommands(TEditorState& state)
     : DialogInitialDir(state.Settings.InitialDir), State(state) {}

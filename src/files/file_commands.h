@@ -1,16 +1,13 @@
 #pragma once
 
 #include "files/file_io.h"
+#include "files/file_names.h"
 #include "platform/host.h"
 
 #include <string>
 #include <vector>
 
 class TEditorState;
-
-// The file name with every component as the file system spells it, made absolute; a name
-// that does not exist comes back unchanged.
-std::string ExpandLongName(const std::string& name);
 
 // New, Open, Save, Save as, the recent files, the command-line file, dropped files, the close
 // query and the three file options. Construct it after the settings were read: the dialogs take

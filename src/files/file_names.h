@@ -10,3 +10,9 @@ std::string BackupName(const std::string& name);
 // The folder of a file name without the final "/"; "/" itself for a file in the root, empty for
 // a name without a folder.
 std::string FolderOfFile(const std::string& name);
+
+// The name made absolute and clean ("." and "//" gone, ".." taken back where that names the
+// same file), as the documents list and title show it. Symbolic links stay as the user named
+// them: the title, the recent files and the last folder show the link, while reading and
+// writing go through it. A name that does not exist comes back unchanged.
+std::string ExpandLongName(const std::string& name);

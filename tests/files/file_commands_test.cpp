@@ -559,6 +559,43 @@ TEST_F(FileCommands, CommandLineAndDroppedFiles) {
     EXPECT_EQ(DocText(), "deep");
 }
 
+TEST_F(FileCommands, ASymbolicLinkKeepsTheNameTheUserGave) {
+    fs::create_directories(Dir / "real/inner");
+    fs::create_directories(Dir / "links");
+    WriteBytes(Dir / "real/target.bin", "target");
+    WriteBytes(Dir / "real/beside.bin", "beside");
+    fs::create_symlink(Dir / "real/target.bin", Dir / "links/link.bin");
+    fs::create_symlink(Dir / "real/inner", Dir / "links/folder");
+
+    struct Case {
+        std::string given, expanded;
+    };
+    const Case cases[] = {
+        {Dir / "links/link.bin", Dir / "links/link.bin"},
+        {Dir / "links/./link.bin", Dir / "links/link.bin"},
+        {Dir / "links//link.bin", Dir / "links/link.bin"},
+        // ".." after a link to a folder goes up from where the link points.
+        {Dir / "links/folder/../beside.bin", Dir / "links/folder/../beside.bin"},
+        {Dir / "real/inner/../target.bin", Dir / "real/target.bin"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExpandLongName(c.given), c.expanded) << c.given;
+    }
+
+    Cmd.FormShow({Dir / "links/link.bin"});
+    EXPECT_EQ(DocText(), "target");
+    EXPECT_EQ(Host.Title, "Vantrokelmissory [" + Dir / "links/link.bin" + "]");
+    EXPECT_EQ(State.Settings.File[0], Dir / "links/link.bin");
+    EXPECT_EQ(State.Settings.InitialDir, Dir / "links");
+
+    // Saving through the link writes the file it points to; the link stays a link.
+    State.Settings.OverwriteWarning = false;
+    Doc.Data[0] = 'T';
+    Cmd.DoSave();
+    EXPECT_TRUE(fs::is_symlink(Dir / "links/link.bin"));
+    EXPECT_EQ(ReadBytes(Dir / "real/target.bin"), "Target");
+}
+
 TEST_F(FileCommands, RelativeCommandLineNameBecomesAbsolute) {
     WriteBytes(Dir / "rel.bin", "rel");
     const fs::path old = fs::current_path();

@@ -21,6 +21,12 @@ TEST(FileNames, BackupName) {
         {"/home/u/.profile", "/home/u/.~pr"},
         {"x.~tx", "x.~~t"},
         {"", ".~"},
+        {"note.a\xC3\xBC", "note.~a\xC3\xBC"},                       // a, u-umlaut
+        {"note.\xC3\xA4\xC3\xB6\xC3\xBC", "note.~\xC3\xA4\xC3\xB6"}, // three umlauts
+        {"x.\xE2\x82\xACuro", "x.~\xE2\x82\xACu"},                   // euro sign, 3 bytes
+        {"x.\xF0\x9F\x98\x80zz", "x.~\xF0\x9F\x98\x80z"},            // 4 bytes
+        {"x.\xFF\xFEzz", "x.~\xFF\xFE"},                             // not UTF-8: bytes
+        {"x.\xC3", "x.~\xC3"},                                       // a cut-off character
     };
     for (const auto& [name, backup] : cases) {
         EXPECT_EQ(BackupName(name), backup) << name;
