@@ -17,6 +17,7 @@
 #include "view/lumo_main_panel.h"
 #include "view/paint_cells.h"
 #include "view/speed_button.h"
+#include "view/window_placement.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -136,6 +137,21 @@ const std::vector<std::string> CheckedItems = {
     "DeutschMenuItem",
 };
 
+// Whether a key event that no shortcut took is typing. Editing, navigation and function keys
+// carry control characters as their text (Del 7F, Esc 1B, Enter 0D, Backspace 08) and never
+// type, with or without modifiers, also when their own item is disabled; nor does a key with
+// Ctrl, Alt or Meta.
+bool TypesCharacter(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    if ((modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::NoModifier ||
+        text.isEmpty()) {
+        return false;
+    }
+    if (key >= Qt::Key_Escape && key != Qt::Key_unknown) {
+        return false; // the special keys, from Escape up
+    }
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+}
+
 } // namespace
 
 const std::vector<std::string>& TVkoEditorMainForm::PendingHandlers() {
@@ -253,29 +269,32 @@ void TVkoEditorMainForm::FormCreate(const TMainFormSetup& setup) {
     BuildSpeedButtons();
     BuildStatusBar();
 
+    // The menu bar is measured by the first layout: it needs its captions for that, or it
+    // answers the height of an empty bar and the stored height loses a line at every start.
+    ApplyLanguage();
+
     // Placement: the stored one when the dialog font is still the same, moved aside for a
-    // second copy, and pulled back onto the screen.
+    // second copy, and kept on the screen whatever the settings held.
     const TSettings& o = S.Settings;
-    QRect place = geometry();
-    if (o.DialogBaseUnits == setup.DialogBaseUnits && o.DialogBaseUnits != 0) {
-        place = QRect(o.Left, o.Top, o.Width, o.Height);
-    }
-    if (!setup.FirstInstance) {
+    TPlacementInput in;
+    in.Platform = {x(), y(), width(), height()};
+    in.UseStored = o.DialogBaseUnits == setup.DialogBaseUnits && o.DialogBaseUnits != 0;
+    in.Stored = {o.Left, o.Top, o.Width, o.Height};
+    in.SecondCopy = !setup.FirstInstance;
+    if (in.SecondCopy) {
         auto* random = QRandomGenerator::global();
-        place.translate(0, 8 * random->bounded(5) + 8);
-        place.translate(8 * random->bounded(5) + 8, 0);
+        in.R = static_cast<int>(random->bounded(5));
+        in.S = static_cast<int>(random->bounded(5));
     }
-    const QSize screen = QGuiApplication::primaryScreen() != nullptr
-                             ? QGuiApplication::primaryScreen()->size()
-                             : QSize(1024, 768);
-    if (screen.width() < place.left() + place.width()) {
-        place.moveLeft(screen.width() - place.width());
-    }
-    if (screen.height() < place.top() + place.height()) {
-        place.moveTop(screen.height() - place.height());
-    }
-    move(place.topLeft());
-    resize(place.size());
+    const QRect screen = QGuiApplication::primaryScreen() != nullptr
+                             ? QGuiApplication::primaryScreen()->geometry()
+                             : QRect(0, 0, 1024, 768);
+    in.Screen = {screen.x(), screen.y(), screen.width(), screen.height()};
+    const TWindowRect place = PlaceMainWindow(in);
+    if (in.UseStored || in.SecondCopy) {
+        move(static_cast<int>(place.Left), static_cast<int>(place.Top));
+    } // otherwise the platform places the window when it is shown
+    resize(static_cast<int>(place.Width), static_cast<int>(place.Height));
 
     LayoutReady = true;
     RequestRelayout();
@@ -518,6 +537,8 @@ void TVkoEditorMainForm::ApplyLanguage() {
     }
     RefreshCommandState();
     ShowCursorStatus();
+    // The captions of the other language may need another menu bar height.
+    RequestRelayout();
     InvalidateView();
 }
 
@@ -661,8 +682,8 @@ QSize TVkoEditorMainForm::Relayout(QSize proposed) {
 }
 
 void TVkoEditorMainForm::RequestRelayout() {
-    if (InRelayout || !LayoutReady) {
-        return;
+    if (InRelayout || !LayoutReady || size().isEmpty()) {
+        return; // an empty size has nothing to lay out and must not fix the width at 0
     }
     InRelayout = true;
     const QSize final = Relayout(size());
@@ -974,14 +995,11 @@ void TVkoEditorMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TVkoEditorMainForm::keyPressEvent(QKeyEvent* event) {
-    const Qt::KeyboardModifiers mods =
-        event->modifiers() & ~Qt::ShiftModifier & ~Qt::KeypadModifier;
-    const QString text = event->text();
-    if (mods != Qt::NoModifier || text.isEmpty()) {
+    if (!TypesCharacter(event->key(), event->modifiers(), event->text())) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    for (const char32_t ch : text.toUcs4()) {
+    for (const char32_t ch : event->text().toUcs4()) {
         Edit.FormKeyPress(ch);
     }
     event->accept();

@@ -1,5 +1,6 @@
 list(APPEND VKO_MODEL_SOURCES
     view/display_char.cpp
+    view/window_placement.cpp
 )
 list(APPEND VKO_SHELL_SOURCES
     view/paint_cells.cpp

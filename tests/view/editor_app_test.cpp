@@ -78,6 +78,70 @@ TEST_F(EditorRun, LoadsTheFirstArgumentOnceAndStoresTheSettingsAtExit) {
     EXPECT_EQ(original.readAll(), QByteArray("\x01\x02\x03\x04\x05", 5)); // nothing was saved
 }
 
+// What the window had on the screen when it was shown, run after run.
+TEST_F(EditorRun, AStoredPlacementComesBackExactly) {
+    std::vector<std::pair<QPoint, QSize>> shown;
+    for (int run = 0; run < 4; ++run) {
+        TEditorRun r;
+        r.OnShown = [&](TVkoEditorMainForm& form) {
+            QTest::qWait(50);
+            shown.push_back({form.pos(), form.size()});
+            if (run == 0) {
+                form.move(130, 70); // the user places it once
+                form.resize(form.width(), form.height() + 120);
+                QTest::qWait(50);
+            }
+            form.close();
+        };
+        RunEditor(r);
+    }
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[2], shown[1]);
+    EXPECT_EQ(shown[3], shown[1]);
+    EXPECT_EQ(shown[1].first, QPoint(130, 70));
+    EXPECT_GT(shown[1].second.height(), shown[0].second.height());
+}
+
+TEST_F(EditorRun, AnyStoredPlacementGivesAUsableWindowOnTheScreen) {
+    RunEditor(TEditorRun{{}, [](TVkoEditorMainForm& form) { form.close(); }}); // stores the units
+    struct Case {
+        const char* name;
+        const char *left, *top, *width, *height;
+    };
+    const Case cases[] = {
+        {"width 0", "10", "10", "0", "400"},
+        {"negative width and height", "10", "10", "-200", "-1"},
+        {"far off the right and bottom", "99999", "99999", "540", "450"},
+        {"off the left and top", "-5000", "-5000", "540", "450"},
+        {"32-bit limits", "2147483647", "2147483647", "2147483647", "2147483647"},
+        {"32-bit minimum", "-2147483648", "-2147483648", "-2147483648", "-2147483648"},
+    };
+    for (const Case& c : cases) {
+        {
+            QSettings ini(SettingsFile, QSettings::IniFormat);
+            ini.setValue("Left", c.left);
+            ini.setValue("Top", c.top);
+            ini.setValue("Width", c.width);
+            ini.setValue("Height", c.height);
+        }
+        bool shown = false;
+        RunEditor(TEditorRun{{}, [&](TVkoEditorMainForm& form) {
+                                 QTest::qWait(20);
+                                 shown = true;
+                                 const QRect screen = form.screen()->geometry();
+                                 EXPECT_TRUE(form.isVisible()) << c.name;
+                                 EXPECT_GT(form.width(), 100) << c.name;
+                                 EXPECT_GE(form.State().Geo.VisibleLines, 1) << c.name;
+                                 EXPECT_TRUE(screen.contains(form.frameGeometry().topLeft()))
+                                     << c.name;
+                                 EXPECT_LE(form.frameGeometry().bottom(), screen.bottom())
+                                     << c.name;
+                                 form.close();
+                             }});
+        EXPECT_TRUE(shown) << c.name;
+    }
+}
+
 TEST_F(EditorRun, AKilledRunStoresNothing) {
     QProcess editor;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -304,6 +304,54 @@ TEST_F(MainForm, TypingRules) {
     }
 }
 
+// The text a keyboard sends with these keys is a control character; none of them may become a
+// byte, whether their own item is enabled, disabled or missing.
+TEST_F(MainForm, EditingAndNavigationKeysNeverTypeAByte) {
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* text;
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Case cases[] = {
+        {"shift+del (delete bytes, disabled)", Qt::Key_Delete, Qt::ShiftModifier, "\x7f"},
+        {"shift+ctrl+del", Qt::Key_Delete, Qt::ShiftModifier | Qt::ControlModifier, "\x7f"},
+        {"escape", Qt::Key_Escape, none, "\x1b"},
+        {"return", Qt::Key_Return, none, "\r"},
+        {"enter on the keypad", Qt::Key_Enter, Qt::KeypadModifier, "\r"},
+        {"shift+return", Qt::Key_Return, Qt::ShiftModifier, "\r"},
+        {"shift+backspace", Qt::Key_Backspace, Qt::ShiftModifier, "\b"},
+        {"shift+ins (insert bytes, disabled)", Qt::Key_Insert, Qt::ShiftModifier, ""},
+        {"shift+right (next identical byte, disabled)", Qt::Key_Right, Qt::ShiftModifier, ""},
+        {"f1 (help, disabled)", Qt::Key_F1, none, ""},
+        {"pause", Qt::Key_Pause, none, ""},
+        {"alt+a", Qt::Key_A, Qt::AltModifier, "a"},
+        {"ctrl+a", Qt::Key_A, Qt::ControlModifier, "\x01"},
+    };
+    for (const bool chars : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (chars ? " in the characters" : " in the numbers"));
+            Load({0x30, 0x31, 0x32});
+            State.Geo.PlaceCursor(chars ? State.Geo.NumberColumns() + 1 : 2, 0, true);
+            const TGridCell at = Cursor();
+            Form->BeepCount = 0;
+            QTest::sendKeyEvent(QTest::Click, Form.get(), c.key, QString::fromLatin1(c.text),
+                                c.mods);
+            EXPECT_EQ(State.Doc.Size, 3);
+            EXPECT_EQ(Bytes(State.Doc.Data, State.Doc.Data + 3), (Bytes{0x30, 0x31, 0x32}));
+            EXPECT_FALSE(State.Actions.CanUndo());
+            EXPECT_EQ(Form->BeepCount, 0);
+            EXPECT_EQ(Cursor(), at);
+        }
+    }
+    // A printable character still types, from the keypad too.
+    Load({0x30, 0x31, 0x32});
+    State.Geo.PlaceCursor(State.Geo.NumberColumns(), 0, true);
+    QTest::sendKeyEvent(QTest::Click, Form.get(), Qt::Key_7, "7", Qt::KeypadModifier);
+    EXPECT_EQ(State.Doc.Data[0], '7');
+}
+
 TEST_F(MainForm, TypingOnTheLastByteStaysThere) {
     Load({0x11, 0x22});
     State.Geo.PlaceCursor(3, 0, true);
