@@ -105,6 +105,19 @@ bool MakeBackup(const std::string& target, const struct stat& targetStat,
     return ::rename(target.c_str(), backup.c_str()) == 0;
 }
 
+// Gives a new file the old one's owner and group where we may (root saving another user's file,
+// or a member of the file's group, who may keep the group but not the owner: a single chown of
+// both would then keep neither), then its mode bits. The chown and any write by an unprivileged
+// user clear the set-id bits, so this comes after the bytes and the chmod after the chown.
+bool KeepOwnerAndMode(int fd, const struct stat& old) {
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        }
+    }
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
 } // namespace
 
 TReadFile::~TReadFile() {
@@ -178,9 +191,20 @@ bool WriteFileReplacing(const std::string& name, const std::uint8_t* data, std::
     const std::string target = PhysicalName(name);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && (S_ISDIR(old.st_mode) || !MayWrite(target, old))) {
-        errno = exists && S_ISDIR(old.st_mode) ? EISDIR : EACCES;
-        return false;
+    if (exists) {
+        if (S_ISDIR(old.st_mode)) {
+            errno = EISDIR;
+            return false;
+        }
+        // A pipe or a device would be replaced by a plain file holding the bytes.
+        if (!S_ISREG(old.st_mode)) {
+            errno = EINVAL;
+            return false;
+        }
+        if (!MayWrite(target, old)) {
+            errno = EACCES;
+            return false;
+        }
     }
 
     const std::string folder = FolderOfFile(target);
@@ -201,17 +225,9 @@ bool WriteFileReplacing(const std::string& name, const std::uint8_t* data, std::
     }
     temp.assign(pattern.data());
 
-    bool ok = true;
-    if (exists) {
-        // Keep the owner where we may (root saving another user's file), and the mode bits.
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-            [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
-        }
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    } else {
-        ok = ::fchmod(fd, NewFileMode()) == 0;
-    }
-    ok = ok && WriteAll(fd, data, size, faults);
+    // Owner and mode after the bytes, which would clear the set-id bits.
+    bool ok = WriteAll(fd, data, size, faults) &&
+              (exists ? KeepOwnerAndMode(fd, old) : ::fchmod(fd, NewFileMode()) == 0);
     if (ok && faults.FailSync) {
         errno = EIO;
         ok = false;

@@ -47,8 +47,9 @@ bool FileExists(const std::string& name);
 // file whole under its own name: the bytes go to a new file in the same folder, which is flushed
 // to disk and only then renamed over the old one. With backup, the old file is kept under its
 // backup name (an older backup of that name is deleted first); a backup that cannot be made
-// does not stop the save. The old file's permission bits are kept. A symbolic link is written
-// through, not replaced. A target that is not writable fails as it would for a non-privileged
-// user.
+// does not stop the save. The old file's owner (where we may), group and permission bits are
+// kept. A symbolic link is written through, not replaced. A target that is not writable fails as
+// it would for a non-privileged user; one that is not a regular file (a pipe, a device) is
+// refused and left alone.
 bool WriteFileReplacing(const std::string& name, const std::uint8_t* data, std::int64_t size,
                         bool backup, const TFileFaults& faults);

@@ -5,8 +5,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -15,9 +19,61 @@ namespace fs = std::filesystem;
 
 const std::string NewBytes = "new contents, longer than the old";
 
+bool Save(const std::string& name, const std::string& bytes, bool backup,
+          const TFileFaults& faults = {}) {
+    return WriteFileReplacing(name, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                              static_cast<std::int64_t>(bytes.size()), backup, faults);
+}
+
 bool Write(const std::string& name, bool backup, const TFileFaults& faults = {}) {
-    return WriteFileReplacing(name, reinterpret_cast<const std::uint8_t*>(NewBytes.data()),
-                              static_cast<std::int64_t>(NewBytes.size()), backup, faults);
+    return Save(name, NewBytes, backup, faults);
+}
+
+// A save's answer as an exit status: 0 for success, else its errno.
+int SaveStatus(const std::string& name, const std::string& bytes, bool backup) {
+    if (Save(name, bytes, backup)) {
+        return 0;
+    }
+    return errno != 0 ? errno : 254;
+}
+
+struct stat Stat(const std::string& name) {
+    struct stat st {};
+    ::stat(name.c_str(), &st);
+    return st;
+}
+
+constexpr uid_t Nobody = 65534;
+constexpr int CouldNotDrop = 255;
+
+bool IsRoot() {
+    return ::geteuid() == 0;
+}
+
+// Runs body as a user without root's bypass of permissions: when the tests run as root, in a
+// child process as nobody with the given supplementary groups (reporting body's answer as its
+// exit status, since the child must not touch the assertions); otherwise right here.
+int Unprivileged(const std::function<int()>& body, const std::vector<gid_t>& groups = {}) {
+    if (!IsRoot()) {
+        return body();
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(Nobody) != 0 ||
+            ::setuid(Nobody) != 0) {
+            ::_exit(CouldNotDrop);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+void SetMode(const std::string& name, mode_t mode) {
+    ASSERT_EQ(::chmod(name.c_str(), mode), 0);
 }
 
 TEST(FileIo, FailedWriteLeavesEveryOldByteInPlace) {
@@ -125,6 +181,70 @@ TEST(FileIo, BackupNameThatIsTheFileItselfIsSkipped) {
     ASSERT_TRUE(Write(dir / "x.~~~", true));
     EXPECT_EQ(ReadBytes(dir / "x.~~~"), NewBytes);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"x.~~~"});
+}
+
+// A pipe or a device under the name would be replaced by a plain file: it is refused and left
+// as it is, with nothing made beside it.
+void ExpectRefusedAndUntouched(const TTempFolder& dir, const std::string& name) {
+    const std::vector<std::string> before = dir.Names();
+    struct stat old {};
+    ASSERT_EQ(::lstat((dir / name).c_str(), &old), 0);
+    EXPECT_FALSE(Write(dir / name, true));
+    struct stat now {};
+    ASSERT_EQ(::lstat((dir / name).c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, old.st_ino);
+    EXPECT_EQ(now.st_mode, old.st_mode);
+    EXPECT_EQ(dir.Names(), before);
+}
+
+TEST(FileIo, RefusesAPipe) {
+    TTempFolder dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    fs::create_symlink("pipe", dir / "link");
+    for (const char* name : {"pipe", "link"}) {
+        SCOPED_TRACE(name);
+        ExpectRefusedAndUntouched(dir, name);
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+}
+
+TEST(FileIo, RefusesADeviceNode) {
+    TTempFolder dir;
+    if (::mknod((dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        ASSERT_EQ(errno, EPERM);
+        GTEST_SKIP() << "device nodes cannot be made here";
+    }
+    ExpectRefusedAndUntouched(dir, "null");
+    EXPECT_EQ(Stat(dir / "null").st_rdev, makedev(1, 3));
+}
+
+TEST(FileIo, KeepsTheGroupWhereTheOwnerCannotBeKept) {
+    if (!IsRoot()) {
+        GTEST_SKIP() << "only root can give the file to another owner";
+    }
+    constexpr gid_t Share = 4242;
+    // 02775: a chown after the chmod would clear the set-group-ID bit.
+    for (const mode_t mode : {0664u, 02775u}) {
+        SCOPED_TRACE(mode);
+        TTempFolder dir;
+        const std::string file = dir / "shared.bin";
+        WriteBytes(file, "old");
+        ASSERT_EQ(::chown(file.c_str(), 0, Share), 0);
+        SetMode(file, mode);
+        ASSERT_EQ(::chown(dir.Path.c_str(), 0, Share), 0);
+        SetMode(dir.Path, 0775);
+
+        const int status = Unprivileged([&] { return SaveStatus(file, NewBytes, false); }, {Share});
+        if (status == CouldNotDrop) {
+            GTEST_SKIP() << "cannot change to an unprivileged user";
+        }
+        EXPECT_EQ(status, 0) << std::strerror(status);
+        EXPECT_EQ(ReadBytes(file), NewBytes);
+        const struct stat st = Stat(file);
+        EXPECT_EQ(st.st_uid, Nobody);
+        EXPECT_EQ(st.st_gid, Share);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
 }
 
 TEST(FileIo, OpenRefusesWhatIsNoDocument) {
