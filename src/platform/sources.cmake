@@ -1,1 +1,1 @@
-list(APPEND VKO_COMMANDS_SOURCES platform/first_instance.cpp)
+list(APPEND VKO_SHELL_SOURCES platform/first_instance.cpp)

@@ -30,7 +30,7 @@ int RunEditor(const TEditorRun& run) {
     QApplication::setApplicationDisplayName("Vantrokelmissory");
 
     // Before any window: the first-copy flag, the language and settings, the empty document.
-    const TFirstInstance instance;
+    const bool firstInstance = !MainWindowExists();
     TIniSettingsStore store;
     TDeferredHost host;
     TEditorState state(host);
@@ -39,7 +39,7 @@ int RunEditor(const TEditorRun& run) {
     SetMessageDialogLanguage([&state] { return state.Language; });
 
     TMainFormSetup setup;
-    setup.FirstInstance = instance.IsFirst();
+    setup.FirstInstance = firstInstance;
     setup.DialogBaseUnits = DialogBaseUnits();
     setup.Host = &host;
     for (const QString& a : run.Arguments) {
@@ -51,6 +51,7 @@ int RunEditor(const TEditorRun& run) {
         TFileCommands files(state);
         TEditCommands edit(state);
         TVkoEditorMainForm form(state, files, edit, setup);
+        MarkAsMainWindow(form); // before it is shown, so no later copy misses it
         form.ApplyLanguage();
         form.show();
         if (run.OnShown) {
