@@ -1,6 +1,7 @@
 #include "files/ini_settings_store.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 TIniSettingsStore::TIniSettingsStore(std::string fileName) : Name(std::move(fileName)) {}
@@ -35,9 +36,16 @@ QString TIniSettingsStore::StoredKey(const QString& name) {
     return folded;
 }
 
+bool TIniSettingsStore::Parsed() {
+    // QSettings parses lazily: a bad line is found only once the keys are asked for, and the
+    // lines before it would be read by then.
+    Ini().childKeys();
+    return Ini().status() == QSettings::NoError;
+}
+
 bool TIniSettingsStore::KeyExists() {
     // A file that cannot be read or parsed counts as no key: the defaults stay.
-    return QFileInfo(QString::fromStdString(Name)).isFile() && Ini().status() == QSettings::NoError;
+    return QFileInfo(QString::fromStdString(Name)).isFile() && Parsed();
 }
 
 TStoredValue TIniSettingsStore::Read(const std::string& name) {
@@ -46,7 +54,12 @@ TStoredValue TIniSettingsStore::Read(const std::string& name) {
         return {};
     }
     const QVariant value = Ini().value(key);
-    // Every plain INI value reads back as a string; a list or any other type is "another type".
+    // Every plain INI value reads back as a string; a byte array is a text that is no UTF-8 (a
+    // file name is bytes), stored so that it comes back byte for byte. A list or any other type
+    // is "another type".
+    if (value.typeId() == QMetaType::QByteArray) {
+        return {TStoredValue::vkText, value.toByteArray().toStdString()};
+    }
     if (value.typeId() != QMetaType::QString) {
         return {TStoredValue::vkOther, {}};
     }
@@ -55,7 +68,16 @@ TStoredValue TIniSettingsStore::Read(const std::string& name) {
 
 bool TIniSettingsStore::BeginWrite() {
     const QFileInfo file(QString::fromStdString(Name));
-    return QDir().mkpath(file.absolutePath()) && Ini().status() != QSettings::AccessError;
+    if (!QDir().mkpath(file.absolutePath())) {
+        return false;
+    }
+    if (file.isFile() && !Parsed() && Ini().status() == QSettings::FormatError) {
+        // Nothing of a file that cannot be parsed was read, and QSettings would keep reporting
+        // its error for every later write: start a good file instead.
+        Settings.reset();
+        QFile::remove(file.absoluteFilePath());
+    }
+    return Ini().status() != QSettings::AccessError;
 }
 
 void TIniSettingsStore::Write(const std::string& name, const std::string& text) {
@@ -65,7 +87,13 @@ void TIniSettingsStore::Write(const std::string& name, const std::string& text) 
             Ini().remove(stored);
         }
     }
-    Ini().setValue(key, QString::fromStdString(text));
+    const QByteArray bytes = QByteArray::fromStdString(text);
+    const QString unicode = QString::fromUtf8(bytes);
+    if (unicode.toUtf8() == bytes) {
+        Ini().setValue(key, unicode);
+    } else {
+        Ini().setValue(key, bytes); // not UTF-8: kept as the bytes it is
+    }
 }
 
 bool TIniSettingsStore::EndWrite() {

@@ -9,7 +9,10 @@
 
 // The settings key as one INI file per user; values at the top level. QSettings writes it
 // atomically (a new file renamed over the old one). Names are folded: reading finds a value
-// under any letter case, and writing replaces the value under whatever case it had.
+// under any letter case, and writing replaces the value under whatever case it had. Texts are
+// bytes: one that is no UTF-8 (a file name may be any bytes) is stored as a byte array and
+// comes back unchanged. A file that cannot be parsed reads as no key, and the next save
+// replaces it with a good one.
 class TIniSettingsStore : public TSettingsStore {
 public:
     explicit TIniSettingsStore(std::string fileName = DefaultFileName());
@@ -28,6 +31,8 @@ public:
 
 private:
     QSettings& Ini();
+    // Whether the file was read and parsed without an error.
+    bool Parsed();
     // The stored spelling of a name, or an empty string when it is not stored.
     QString StoredKey(const QString& name);
 

@@ -178,6 +178,51 @@ TEST_F(IniStore, StringStoredAsAListEndsTheReading) {
     EXPECT_EQ(r.S.File[0], "");
 }
 
+TEST_F(IniStore, AFileThatCannotBeParsedReadsAsDefaultsAndTheNextSaveMendsIt) {
+    std::filesystem::create_directories(Dir / "config/Quillmoran/Vantrokelmissory");
+    const char* files[] = {
+        "[General]\nLeft=5\nTop=7\nHeight=3\nWidth=4\nTop\nHex=0\n", // a line without "="
+        "[General]\nLeft=5\nTop=7\n[General\nHeight=3\n",            // a broken section
+    };
+    for (const char* text : files) {
+        SCOPED_TRACE(text);
+        WriteBytes(FileName(), text);
+        TIniSettingsStore store;
+        TSettings s;
+        bool hex = false;
+        int language = 0;
+        LoadSettings(store, {12, "/usr/bin/xcalc"}, s, hex, language);
+        EXPECT_EQ(s.Left, 0); // nothing before the bad line was taken either
+        EXPECT_EQ(s.Top, 0);
+        EXPECT_TRUE(hex);
+        EXPECT_EQ(language, 12);
+
+        s.Left = 42;
+        EXPECT_TRUE(SaveSettings(store, s, false, 7, 0));
+        const TLoaded r = LoadFromFile();
+        EXPECT_EQ(r.S.Left, 42);
+        EXPECT_FALSE(r.Hex);
+        EXPECT_EQ(r.Language, 7);
+        EXPECT_EQ(r.S.CalcPath, "/usr/bin/xcalc");
+    }
+}
+
+TEST_F(IniStore, NamesThatAreNoUtf8ComeBackByteForByte) {
+    TSettings s;
+    s.File = {"/data/\xFF\xFE.bin", "/data/caf\xE9.txt", "/data/ok-\xC3\xA4.bin", "",
+              "/data/cut\xC3"};
+    s.InitialDir = "/data/\x80\x81";
+    {
+        TIniSettingsStore store;
+        ASSERT_TRUE(SaveSettings(store, s, true, 9, 0));
+    }
+    const TLoaded r = LoadFromFile();
+    EXPECT_EQ(r.S.File, s.File);
+    EXPECT_EQ(r.S.InitialDir, s.InitialDir);
+    // A name that is UTF-8 stays readable text in the file.
+    EXPECT_NE(ReadBytes(FileName()).find("File2=/data/ok-\xC3\xA4.bin"), std::string::npos);
+}
+
 TEST_F(IniStore, SavingWhereNoFolderCanBeMadeFails) {
     WriteBytes(Dir / "config", "a file where the folder should be");
     TIniSettingsStore store;
