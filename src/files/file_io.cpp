@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <random>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -74,6 +76,9 @@ bool WriteAll(int fd, const std::uint8_t* data, std::int64_t size, const TFileFa
             return false;
         }
         done += n;
+        if (faults.AfterWrite) {
+            faults.AfterWrite(done);
+        }
     }
     return true;
 }
@@ -84,6 +89,131 @@ void SyncFolder(const std::string& folder) {
         ::fsync(fd);
         CloseFd(fd);
     }
+}
+
+std::string InFolder(const std::string& folder, const std::string& base) {
+    if (folder.empty()) {
+        return base;
+    }
+    return folder == "/" ? "/" + base : folder + "/" + base;
+}
+
+// A short hidden name: the target's own name may already be near the 255-byte limit.
+std::string TempBase() {
+    static constexpr char Letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof Letters - 2);
+    std::string base = ".vko-";
+    for (int i = 0; i < 6; ++i) {
+        base += Letters[pick(random)];
+    }
+    return base;
+}
+
+bool IsPermissionError(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// A file written beside the target before it takes a name there. Where the file system allows
+// (O_TMPFILE), it has no name until it is complete, so the system removes it when the process
+// dies first; otherwise it gets a hidden name at once.
+class TNewFile {
+public:
+    explicit TNewFile(std::string folder) : Folder(std::move(folder)) {}
+    ~TNewFile() { Discard(); }
+    TNewFile(const TNewFile&) = delete;
+    TNewFile& operator=(const TNewFile&) = delete;
+
+    // errno EACCES or EPERM: the folder takes no new file.
+    bool Create(const TFileFaults& faults) {
+        if (faults.FailCreate) {
+            errno = EACCES;
+            return false;
+        }
+        // The file can only be named through /proc, so without it a named file is the way.
+        if (!faults.NoUnnamedFile && ::access("/proc/self/fd", X_OK) == 0) {
+            const std::string where = Folder.empty() ? std::string(".") : Folder;
+            Fd = ::open(where.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            if (Fd >= 0 || IsPermissionError(errno)) {
+                return Fd >= 0;
+            }
+            // EOPNOTSUPP, or EISDIR and EINVAL from kernels and file systems that predate it.
+        }
+        std::string pattern = InFolder(Folder, ".vko-XXXXXX");
+        Fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (Fd < 0) {
+            return false;
+        }
+        Name = pattern;
+        return true;
+    }
+
+    int Handle() const { return Fd; }
+    const std::string& FileName() const { return Name; }
+
+    // Flushes the bytes to disk, gives the file a name in the folder and closes it.
+    bool Finish(const TFileFaults& faults) {
+        if (faults.FailSync) {
+            errno = EIO;
+            return false;
+        }
+        if (::fsync(Fd) != 0) {
+            return false;
+        }
+        if (Name.empty()) {
+            const std::string self = "/proc/self/fd/" + std::to_string(Fd);
+            for (int attempt = 0;; ++attempt) {
+                std::string name = InFolder(Folder, TempBase());
+                if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) ==
+                    0) {
+                    Name = std::move(name);
+                    break;
+                }
+                if (errno != EEXIST || attempt == 100) {
+                    return false;
+                }
+            }
+        }
+        const int fd = Fd;
+        Fd = -1;
+        return CloseFd(fd) == 0;
+    }
+
+    // The file has become the target (or the backup): it is no longer ours to remove.
+    void Keep() { Name.clear(); }
+
+    // Closes and removes the file, keeping errno.
+    void Discard() {
+        const int error = errno;
+        if (Fd >= 0) {
+            CloseFd(Fd);
+            Fd = -1;
+        }
+        if (!Name.empty()) {
+            ::unlink(Name.c_str());
+            Name.clear();
+        }
+        errno = error;
+    }
+
+private:
+    std::string Folder;
+    std::string Name; // empty while the file has none
+    int Fd = -1;
+};
+
+// Gives a new file the old one's owner and group where we may (root saving another user's file,
+// or a member of the file's group, who may keep the group but not the owner: a single chown of
+// both would then keep neither), then its mode bits. The chown and any write by an unprivileged
+// user clear the set-id bits, so this comes after the bytes and the chmod after the chown.
+bool KeepOwnerAndMode(int fd, const struct stat& old) {
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        }
+    }
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 // Keeps the old file under the backup name: a second link where the file system allows it, so
@@ -103,19 +233,6 @@ bool MakeBackup(const std::string& target, const struct stat& targetStat,
         return false;
     }
     return ::rename(target.c_str(), backup.c_str()) == 0;
-}
-
-// Gives a new file the old one's owner and group where we may (root saving another user's file,
-// or a member of the file's group, who may keep the group but not the owner: a single chown of
-// both would then keep neither), then its mode bits. The chown and any write by an unprivileged
-// user clear the set-id bits, so this comes after the bytes and the chmod after the chown.
-bool KeepOwnerAndMode(int fd, const struct stat& old) {
-    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-        }
-    }
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 } // namespace
@@ -208,49 +325,31 @@ bool WriteFileReplacing(const std::string& name, const std::uint8_t* data, std::
     }
 
     const std::string folder = FolderOfFile(target);
-    const std::string base = target.substr(target.rfind('/') + 1);
-    std::string temp = (folder.empty()  ? std::string()
-                        : folder == "/" ? "/"
-                                        : folder + "/") +
-                       "." + base + ".vko-XXXXXX";
-    std::vector<char> pattern(temp.begin(), temp.end());
-    pattern.push_back('\0');
-    if (faults.FailCreate) {
-        errno = EACCES;
+    TNewFile file(folder);
+    if (!file.Create(faults)) {
         return false;
     }
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    temp.assign(pattern.data());
-
     // Owner and mode after the bytes, which would clear the set-id bits.
-    bool ok = WriteAll(fd, data, size, faults) &&
-              (exists ? KeepOwnerAndMode(fd, old) : ::fchmod(fd, NewFileMode()) == 0);
-    if (ok && faults.FailSync) {
-        errno = EIO;
-        ok = false;
-    }
-    ok = ok && ::fsync(fd) == 0;
-    const int saved = errno;
-    ok = CloseFd(fd) == 0 && ok;
+    const bool ok = WriteAll(file.Handle(), data, size, faults) &&
+                    (exists ? KeepOwnerAndMode(file.Handle(), old)
+                            : ::fchmod(file.Handle(), NewFileMode()) == 0) &&
+                    file.Finish(faults);
     if (!ok) {
-        ::unlink(temp.c_str());
-        errno = saved;
+        file.Discard();
         return false;
     }
 
     const bool renamed = exists && backup && MakeBackup(target, old, faults);
-    if (faults.FailReplace || ::rename(temp.c_str(), target.c_str()) != 0) {
+    if (faults.FailReplace || ::rename(file.FileName().c_str(), target.c_str()) != 0) {
         const int error = faults.FailReplace ? EIO : errno;
-        ::unlink(temp.c_str());
+        file.Discard();
         if (renamed) {
             ::rename(BackupName(target).c_str(), target.c_str());
         }
         errno = error;
         return false;
     }
+    file.Keep();
     SyncFolder(folder.empty() ? std::string(".") : folder);
     return true;
 }

@@ -14,10 +14,13 @@ struct TFileFaults {
     std::int64_t ReadFailAfter = -1;
     // A write fails with ENOSPC once this many bytes were written (-1: never).
     std::int64_t WriteFailAfter = -1;
-    bool FailCreate = false;  // creating the new file fails with EACCES
-    bool FailSync = false;    // flushing it to disk fails with EIO
-    bool FailLink = false;    // hard links are refused (EPERM), as on some file systems
-    bool FailReplace = false; // putting the new file in place of the old one fails
+    // Called after each chunk written to the file with the number of bytes written so far.
+    std::function<void(std::int64_t)> AfterWrite;
+    bool FailCreate = false;    // creating the new file fails with EACCES
+    bool NoUnnamedFile = false; // the file system has no O_TMPFILE (it fails with EOPNOTSUPP)
+    bool FailSync = false;      // flushing it to disk fails with EIO
+    bool FailLink = false;      // hard links are refused (EPERM), as on some file systems
+    bool FailReplace = false;   // putting the new file in place of the old one fails
 };
 
 // A regular file opened for reading, closed when this goes.
@@ -45,11 +48,13 @@ bool FileExists(const std::string& name);
 
 // Replaces the file name with size bytes of data so that a failure at any point leaves the old
 // file whole under its own name: the bytes go to a new file in the same folder, which is flushed
-// to disk and only then renamed over the old one. With backup, the old file is kept under its
-// backup name (an older backup of that name is deleted first); a backup that cannot be made
-// does not stop the save. The old file's owner (where we may), group and permission bits are
-// kept. A symbolic link is written through, not replaced. A target that is not writable fails as
-// it would for a non-privileged user; one that is not a regular file (a pipe, a device) is
-// refused and left alone.
+// to disk and only then renamed over the old one. Where the file system allows, that new file has
+// no name until it is complete, so that a save killed halfway leaves nothing behind. With backup,
+// the old file is kept under its backup name (an older backup of that name is deleted first); a
+// backup that cannot be made does not stop the save. The old file's owner (where we may), group
+// and permission bits are kept. A symbolic link is written through, not replaced.
+//
+// A target that is not writable fails as it would for a non-privileged user; one that is not a
+// regular file (a pipe, a device) is refused and left alone.
 bool WriteFileReplacing(const std::string& name, const std::uint8_t* data, std::int64_t size,
                         bool backup, const TFileFaults& faults);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <functional>
 
@@ -97,21 +98,26 @@ TEST(FileIo, FailedWriteLeavesEveryOldByteInPlace) {
         f.FailReplace = true;
     });
 
-    for (const bool backup : {false, true}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + (backup ? ", backups on" : ", backups off"));
-            TTempFolder dir;
-            WriteBytes(dir / "report.txt", "old");
-            WriteBytes(dir / "report.~tx", "older");
-            EXPECT_FALSE(Write(dir / "report.txt", backup, c.faults));
-            EXPECT_EQ(ReadBytes(dir / "report.txt"), "old");
-            // Nothing left behind but the file and (when made) its backup.
-            const auto names = dir.Names();
-            for (const std::string& n : names) {
-                EXPECT_TRUE(n == "report.txt" || n == "report.~tx") << n;
-            }
-            if (!backup) {
-                EXPECT_EQ(ReadBytes(dir / "report.~tx"), "older");
+    for (const bool unnamed : {true, false}) {
+        for (const bool backup : {false, true}) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::string(c.name) + (backup ? ", backups on" : ", backups off") +
+                             (unnamed ? "" : ", no unnamed files"));
+                TFileFaults faults = c.faults;
+                faults.NoUnnamedFile = !unnamed;
+                TTempFolder dir;
+                WriteBytes(dir / "report.txt", "old");
+                WriteBytes(dir / "report.~tx", "older");
+                EXPECT_FALSE(Write(dir / "report.txt", backup, faults));
+                EXPECT_EQ(ReadBytes(dir / "report.txt"), "old");
+                // Nothing left behind but the file and (when made) its backup.
+                const auto names = dir.Names();
+                for (const std::string& n : names) {
+                    EXPECT_TRUE(n == "report.txt" || n == "report.~tx") << n;
+                }
+                if (!backup) {
+                    EXPECT_EQ(ReadBytes(dir / "report.~tx"), "older");
+                }
             }
         }
     }
@@ -245,6 +251,42 @@ TEST(FileIo, KeepsTheGroupWhereTheOwnerCannotBeKept) {
         EXPECT_EQ(st.st_gid, Share);
         EXPECT_EQ(st.st_mode & 07777, mode);
     }
+}
+
+TEST(FileIo, SavesANameNearTheLengthLimit) {
+    const std::string stem(246, 'n'); // with ".bin", 250 bytes
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed new file" : "no unnamed files");
+        TTempFolder dir;
+        WriteBytes(dir / (stem + ".bin"), "old");
+        TFileFaults faults;
+        faults.NoUnnamedFile = !unnamed;
+        ASSERT_TRUE(Write(dir / (stem + ".bin"), true, faults)) << std::strerror(errno);
+        EXPECT_EQ(ReadBytes(dir / (stem + ".bin")), NewBytes);
+        EXPECT_EQ(ReadBytes(dir / (stem + ".~bi")), "old");
+        EXPECT_EQ(dir.Names(), (std::vector<std::string>{stem + ".bin", stem + ".~bi"}));
+    }
+}
+
+TEST(FileIo, KilledSaveLeavesOnlyTheOldFile) {
+    TTempFolder dir;
+    const std::string file = dir / "big.bin";
+    WriteBytes(file, "old");
+    const std::vector<std::uint8_t> big(16 << 20, 0x5a);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        TFileFaults faults;
+        faults.AfterWrite = [](std::int64_t) { ::raise(SIGKILL); };
+        WriteFileReplacing(file, big.data(), static_cast<std::int64_t>(big.size()), true, faults);
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"big.bin"});
+    EXPECT_EQ(ReadBytes(file), "old");
 }
 
 TEST(FileIo, OpenRefusesWhatIsNoDocument) {
