@@ -128,7 +128,7 @@ public:
     // errno EACCES or EPERM: the folder takes no new file.
     bool Create(const TFileFaults& faults) {
         if (faults.FailCreate) {
-            errno = EACCES;
+            errno = ENOSPC;
             return false;
         }
         // The file can only be named through /proc, so without it a named file is the way.
@@ -214,6 +214,101 @@ bool KeepOwnerAndMode(int fd, const struct stat& old) {
         }
     }
     return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+bool CopyAll(int from, int to) {
+    std::vector<std::uint8_t> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(from, buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        if (!WriteAll(to, buffer.data(), n, {})) {
+            return false;
+        }
+    }
+}
+
+// The backup of a file that is overwritten in place: a copy of its bytes, written to a new file
+// that only then takes the backup name, so that no half-written backup ever has it. Nothing
+// happens where the folder takes no new file.
+void CopyBackup(const std::string& target, const std::string& folder, const struct stat& old) {
+    const std::string backup = BackupName(target);
+    struct stat st {};
+    if (::lstat(backup.c_str(), &st) == 0 && st.st_dev == old.st_dev && st.st_ino == old.st_ino) {
+        return; // the backup name is another name of the file itself
+    }
+    const int in = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        return;
+    }
+    TNewFile copy(folder);
+    bool ok = copy.Create({}) && CopyAll(in, copy.Handle()) &&
+              KeepOwnerAndMode(copy.Handle(), old) && copy.Finish({});
+    CloseFd(in);
+    if (ok && ::rename(copy.FileName().c_str(), backup.c_str()) == 0) {
+        copy.Keep();
+        SyncFolder(folder.empty() ? std::string(".") : folder);
+    }
+}
+
+// Makes room for size bytes before any old byte is overwritten, so that a full disk is found
+// while the file is still whole. File systems that cannot reserve are written all the same.
+bool Reserve(int fd, std::int64_t size, const TFileFaults& faults) {
+    if (faults.FailReserve) {
+        errno = ENOSPC;
+        return false;
+    }
+    if (size == 0) {
+        return true;
+    }
+    while (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
+        if (errno != EINTR) {
+            return errno == EOPNOTSUPP || errno == ENOSYS;
+        }
+    }
+    return true;
+}
+
+// Overwrites the file itself: for a file with more than one name, which must stay one file, and
+// for a file whose folder takes no new one.
+bool WriteInPlace(const std::string& target, const std::string& folder, const std::uint8_t* data,
+                  std::int64_t size, bool backup, const TFileFaults& faults) {
+    // Without O_TRUNC: the old bytes stay until the new ones are over them. Non-blocking, so
+    // that a pipe put there since the check fails instead of hanging.
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat old {};
+    bool ok = ::fstat(fd, &old) == 0;
+    if (ok && !S_ISREG(old.st_mode)) {
+        errno = EINVAL;
+        ok = false;
+    }
+    ok = ok && Reserve(fd, size, faults);
+    if (ok && backup) {
+        CopyBackup(target, folder, old);
+    }
+    ok = ok && WriteAll(fd, data, size, faults) && ::ftruncate(fd, size) == 0;
+    if (ok && faults.FailSync) {
+        errno = EIO;
+        ok = false;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    const int error = errno;
+    const bool closed = CloseFd(fd) == 0;
+    if (ok && !closed) {
+        return false;
+    }
+    errno = error;
+    return ok;
 }
 
 // Keeps the old file under the backup name: a second link where the file system allows it, so
@@ -325,8 +420,14 @@ bool WriteFileReplacing(const std::string& name, const std::uint8_t* data, std::
     }
 
     const std::string folder = FolderOfFile(target);
+    if (exists && old.st_nlink > 1) {
+        return WriteInPlace(target, folder, data, size, backup, faults);
+    }
     TNewFile file(folder);
     if (!file.Create(faults)) {
+        if (exists && IsPermissionError(errno)) {
+            return WriteInPlace(target, folder, data, size, backup, faults);
+        }
         return false;
     }
     // Owner and mode after the bytes, which would clear the set-id bits.

@@ -16,8 +16,9 @@ struct TFileFaults {
     std::int64_t WriteFailAfter = -1;
     // Called after each chunk written to the file with the number of bytes written so far.
     std::function<void(std::int64_t)> AfterWrite;
-    bool FailCreate = false;    // creating the new file fails with EACCES
+    bool FailCreate = false;    // creating the new file fails with ENOSPC (a full disk or quota)
     bool NoUnnamedFile = false; // the file system has no O_TMPFILE (it fails with EOPNOTSUPP)
+    bool FailReserve = false;   // reserving the space for an in-place write fails with ENOSPC
     bool FailSync = false;      // flushing it to disk fails with EIO
     bool FailLink = false;      // hard links are refused (EPERM), as on some file systems
     bool FailReplace = false;   // putting the new file in place of the old one fails
@@ -53,6 +54,11 @@ bool FileExists(const std::string& name);
 // the old file is kept under its backup name (an older backup of that name is deleted first); a
 // backup that cannot be made does not stop the save. The old file's owner (where we may), group
 // and permission bits are kept. A symbolic link is written through, not replaced.
+//
+// Two kinds of target are overwritten in place instead (their space reserved first, so that a
+// full disk leaves them unchanged; a failure later leaves them part written): a file with more
+// than one name, so that every name sees the new bytes, and a writable file in a folder that
+// takes no new file. Their backup is a copy of the old bytes.
 //
 // A target that is not writable fails as it would for a non-privileged user; one that is not a
 // regular file (a pipe, a device) is refused and left alone.

@@ -73,6 +73,13 @@ int Unprivileged(const std::function<int()>& body, const std::vector<gid_t>& gro
     return WEXITSTATUS(status);
 }
 
+// A file or folder that root prepared goes to nobody, who will save it.
+void GiveToNobody(const std::string& name) {
+    if (IsRoot()) {
+        ASSERT_EQ(::chown(name.c_str(), Nobody, Nobody), 0);
+    }
+}
+
 void SetMode(const std::string& name, mode_t mode) {
     ASSERT_EQ(::chmod(name.c_str(), mode), 0);
 }
@@ -222,6 +229,152 @@ TEST(FileIo, RefusesADeviceNode) {
     }
     ExpectRefusedAndUntouched(dir, "null");
     EXPECT_EQ(Stat(dir / "null").st_rdev, makedev(1, 3));
+}
+
+TEST(FileIo, WritesInPlaceWhereTheFolderTakesNoNewFile) {
+    const std::pair<std::string, std::string> contents[] = {
+        {"old bytes, a good deal longer than the new", "shorter"},
+        {"old", NewBytes},
+        {"old", ""},
+    };
+    for (const bool backup : {false, true}) {
+        for (const auto& [before, after] : contents) {
+            SCOPED_TRACE(before + " -> " + after + (backup ? ", backups on" : ""));
+            TTempFolder dir;
+            const std::string file = dir / "report.txt";
+            WriteBytes(file, before);
+            GiveToNobody(file);
+            SetMode(file, 0644);
+            SetMode(dir.Path, 0555);
+            const ino_t inode = Stat(file).st_ino;
+
+            const int status = Unprivileged([&] { return SaveStatus(file, after, backup); });
+            if (status == CouldNotDrop) {
+                GTEST_SKIP() << "cannot change to an unprivileged user";
+            }
+            EXPECT_EQ(status, 0) << std::strerror(status);
+            EXPECT_EQ(ReadBytes(file), after);
+            EXPECT_EQ(Stat(file).st_ino, inode);
+            EXPECT_EQ(Stat(file).st_mode & 07777, 0644u);
+            EXPECT_EQ(dir.Names(), std::vector<std::string>{"report.txt"});
+        }
+    }
+}
+
+TEST(FileIo, UnprivilegedUserIsRefusedWhatItCannotWrite) {
+    struct Case {
+        const char* name;
+        mode_t folderMode;
+        bool fileExists;
+    };
+    const Case cases[] = {
+        {"read-only file in a writable folder", 0755, true},
+        {"read-only file in a read-only folder", 0555, true},
+        {"new file in a read-only folder", 0555, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempFolder dir;
+        const std::string file = dir / "report.txt";
+        if (c.fileExists) {
+            WriteBytes(file, "old");
+            GiveToNobody(file);
+            SetMode(file, 0444);
+        }
+        GiveToNobody(dir.Path);
+        SetMode(dir.Path, c.folderMode);
+        const std::vector<std::string> before = dir.Names();
+
+        const int status = Unprivileged([&] { return SaveStatus(file, NewBytes, true); });
+        if (status == CouldNotDrop) {
+            GTEST_SKIP() << "cannot change to an unprivileged user";
+        }
+        EXPECT_EQ(status, EACCES) << std::strerror(status);
+        EXPECT_EQ(dir.Names(), before);
+        if (c.fileExists) {
+            EXPECT_EQ(ReadBytes(file), "old");
+        }
+    }
+}
+
+TEST(FileIo, HardLinkedFileIsWrittenInPlace) {
+    const std::string old = "old bytes, a good deal longer than the new";
+    struct Case {
+        const char* name;
+        bool backup;
+        std::string otherName;
+        std::string backupAfter; // what report.~tx holds after the save
+    };
+    const Case cases[] = {
+        {"backups off", false, "other.txt", "older"},
+        {"backups on", true, "other.txt", old},
+        {"the other name is the backup name", true, "report.~tx", NewBytes},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempFolder dir;
+        const std::string file = dir / "report.txt";
+        WriteBytes(file, old);
+        SetMode(file, 0640);
+        if (c.otherName != "report.~tx") {
+            WriteBytes(dir / "report.~tx", "older");
+        }
+        fs::create_hard_link(file, dir / c.otherName);
+        const ino_t inode = Stat(file).st_ino;
+
+        ASSERT_TRUE(Write(file, c.backup)) << std::strerror(errno);
+        EXPECT_EQ(ReadBytes(file), NewBytes);
+        EXPECT_EQ(ReadBytes(dir / c.otherName), NewBytes);
+        EXPECT_EQ(Stat(file).st_ino, inode);
+        EXPECT_EQ(Stat(file).st_nlink, 2u);
+        EXPECT_EQ(ReadBytes(dir / "report.~tx"), c.backupAfter);
+        if (c.backup) {
+            EXPECT_EQ(Stat(dir / "report.~tx").st_mode & 07777, 0640u);
+        }
+        std::vector<std::string> names = {"report.txt", "report.~tx"};
+        if (c.otherName != "report.~tx") {
+            names.insert(names.begin(), c.otherName);
+        }
+        EXPECT_EQ(dir.Names(), names);
+    }
+}
+
+TEST(FileIo, FailedInPlaceWrite) {
+    const std::string old = "old bytes, a good deal longer than the new";
+    struct Case {
+        const char* name;
+        TFileFaults faults;
+        int error;
+        bool unchanged; // the failure comes before any old byte is overwritten
+    };
+    std::vector<Case> cases;
+    const auto add = [&cases](const char* name, int error, bool unchanged, auto edit) {
+        TFileFaults f;
+        edit(f);
+        cases.push_back({name, f, error, unchanged});
+    };
+    add("no room to reserve", ENOSPC, true, [](TFileFaults& f) { f.FailReserve = true; });
+    add("disk full after 3 bytes", ENOSPC, false, [](TFileFaults& f) { f.WriteFailAfter = 3; });
+    add("flush to disk fails", EIO, false, [](TFileFaults& f) { f.FailSync = true; });
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempFolder dir;
+        const std::string file = dir / "report.txt";
+        WriteBytes(file, old);
+        WriteBytes(dir / "report.~tx", "older");
+        fs::create_hard_link(file, dir / "other.txt");
+
+        errno = 0;
+        EXPECT_FALSE(Write(file, true, c.faults));
+        EXPECT_EQ(errno, c.error);
+        EXPECT_EQ(Stat(file).st_nlink, 2u);
+        EXPECT_EQ(dir.Names(), (std::vector<std::string>{"other.txt", "report.txt", "report.~tx"}));
+        if (c.unchanged) {
+            EXPECT_EQ(ReadBytes(file), old);
+            EXPECT_EQ(ReadBytes(dir / "report.~tx"), "older");
+        }
+    }
 }
 
 TEST(FileIo, KeepsTheGroupWhereTheOwnerCannotBeKept) {
