@@ -11,12 +11,14 @@
 #include "i18n/menu_table.h"
 #include "i18n/toolbar_table.h"
 #include "platform/deferred_host.h"
+#include "view/bevel.h"
 #include "view/display_char.h"
 #include "view/glyphs/tool_bar_glyphs.h"
 #include "view/lumo_box.h"
 #include "view/lumo_main_panel.h"
 #include "view/paint_cells.h"
 #include "view/speed_button.h"
+#include "view/status_bar.h"
 #include "view/window_placement.h"
 
 #include <QActionGroup>
@@ -25,7 +27,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFileDialog>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -42,7 +43,6 @@
 namespace {
 
 constexpr int SpeedPanelHeight = 37;
-constexpr int StatusPanelWidths[3] = {140, 160, 140};
 
 QString FromUtf8(const std::string& s) {
     return QString::fromStdString(s);
@@ -241,12 +241,9 @@ void TVkoEditorMainForm::FormCreate(const TMainFormSetup& setup) {
     SpeedPanel = new QWidget(client);
     SpeedPanel->setObjectName("SpeedPanel");
     SpeedPanel->setGeometry(0, 0, width(), SpeedPanelHeight);
-    auto* bevel = new QFrame(SpeedPanel);
-    bevel->setObjectName("Bevel1");
-    bevel->setFrameShape(QFrame::HLine);
-    bevel->setFrameShadow(QFrame::Sunken);
-    bevel->setGeometry(0, 0, width(), 8);
-    Bevel1 = bevel;
+    Bevel1 = new TBevel(SpeedPanel);
+    Bevel1->setObjectName("Bevel1");
+    Bevel1->setGeometry(0, 0, width(), 8);
 
     MainPanel = new TLumoMainPanel(S, *Cells, client);
     MainPanel->setObjectName("LumoMainPanel");
@@ -440,15 +437,11 @@ void TVkoEditorMainForm::BuildSpeedButtons() {
 }
 
 void TVkoEditorMainForm::BuildStatusBar() {
-    QStatusBar* bar = statusBar();
+    auto* bar = new TStatusBar(this);
     bar->setObjectName("StatusBar");
-    bar->setSizeGripEnabled(false);
-    bar->setStyleSheet("QStatusBar::item { border: none; }");
-    for (const int w : StatusPanelWidths) {
-        auto* panel = new QLabel(bar);
-        panel->setFixedWidth(w);
-        bar->addWidget(panel);
-        StatusPanels.push_back(panel);
+    setStatusBar(bar);
+    for (int i = 0; i < 3; ++i) {
+        StatusPanels.push_back(&bar->Panel(i));
     }
 }
 

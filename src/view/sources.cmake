@@ -14,6 +14,8 @@ list(APPEND VKO_SHELL_SOURCES
     view/glyphs/glyphs.qrc
 )
 list(APPEND VKO_SHELL_SOURCES
+    view/status_bar.cpp
+    view/bevel.cpp
     view/main_form.cpp
     view/editor_app.cpp
 )

@@ -2,14 +2,17 @@
 
 #include "core/edit_commands.h"
 #include "core/editor_state.h"
+#include "core/status_text.h"
 #include "files/file_commands.h"
 #include "platform/deferred_host.h"
 #include "support/document_bytes.h"
+#include "view/display_char.h"
 #include "view/lumo_box.h"
 #include "view/lumo_main_panel.h"
 #include "view/main_form.h"
 #include "view/speed_button.h"
 
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -466,6 +469,54 @@ TEST_F(MainForm, StatusPanels) {
     const TViewOrigin after = g.CellOrigin(30);
     QTest::mouseMove(view, QPoint(after.X + g.GapLeft + 1, after.Y + 2));
     EXPECT_EQ(Status(2), "Dist: 10 $A");
+}
+
+// The panels stand side by side from the left edge and every text fits whole, for the largest
+// document and in both languages.
+TEST_F(MainForm, StatusPanelsHoldTheirLongestTexts) {
+    const int lefts[] = {0, 140, 300};
+    const int widths[] = {140, 160, 140};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Form->StatusPanel(i).x(), lefts[i]) << i;
+        EXPECT_EQ(Form->StatusPanel(i).width(), widths[i]) << i;
+    }
+    const std::int32_t last = TByteDocument::MaxSize - 1;
+    for (const int language : {LangEnglish, LangGerman}) {
+        State.Language = language;
+        Form->ApplyLanguage();
+        std::vector<std::pair<int, QString>> texts = {
+            {0, QString::fromStdString(CursorPositionText(last))},
+            {2, QString::fromStdString(DistanceText(last))},
+            {2, QString::fromStdString(DistanceText(-static_cast<std::int64_t>(last)))},
+        };
+        for (int v = 0; v < 256; ++v) {
+            const QString ch(QChar(Windows1252ToUnicode(static_cast<std::uint8_t>(v))));
+            texts.push_back({1, QString::fromStdString(CursorValueText(
+                                    Form->ValuePrefix().toStdString(), static_cast<std::uint8_t>(v),
+                                    ch.toStdString()))});
+        }
+        for (const auto& [panel, text] : texts) {
+            const QLabel& label = Form->StatusPanel(panel);
+            const int room = label.contentsRect().width();
+            EXPECT_LE(label.fontMetrics().horizontalAdvance(text), room)
+                << text.toStdString() << " in panel " << panel;
+        }
+        EXPECT_EQ(QFontInfo(Form->StatusPanel(0).font()).pixelSize(), 11);
+    }
+}
+
+// The bevel is a lowered line along the tool bar's top edge.
+TEST_F(MainForm, TheBevelRunsAlongTheTopOfTheToolBar) {
+    QWidget* bevel = Form->SpeedPanelWidget().findChild<QWidget*>("Bevel1");
+    ASSERT_NE(bevel, nullptr);
+    EXPECT_EQ(bevel->geometry(), QRect(0, 0, Form->SpeedPanelWidget().width(), 8));
+    const QImage image = bevel->grab().toImage();
+    const QPalette& p = bevel->palette();
+    for (const int x : {0, image.width() / 2, image.width() - 1}) {
+        EXPECT_EQ(image.pixel(x, 0), p.color(QPalette::Dark).rgb()) << x;
+        EXPECT_EQ(image.pixel(x, 1), p.color(QPalette::Light).rgb()) << x;
+        EXPECT_NE(image.pixel(x, 4), p.color(QPalette::Dark).rgb()) << x;
+    }
 }
 
 TEST_F(MainForm, EnabledStatesFollowTheDocument) {
