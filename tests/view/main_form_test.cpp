@@ -433,6 +433,29 @@ TEST_F(MainForm, UndoStepsFromKeys) {
     EXPECT_EQ(State.Doc.Marks[0], mcMagenta);
 }
 
+// 352 bytes fill 22 lines: the appended byte opens line 22, which the layout must count before
+// the cursor can go there.
+TEST_F(MainForm, AppendingOnAFullLastLinePutsTheCursorOnTheNewByte) {
+    Load(Bytes(352, 0x11));
+    State.Geo.SetCursorToByte(351, false, true);
+    Key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(State.Doc.Size, 353);
+    EXPECT_EQ(Status(0), "Pos: 352 $160");
+    const TGridGeometry& g = State.Geo;
+    EXPECT_LT(g.CursorLine, g.TopLine + g.VisibleLines); // scrolled into view
+    Type("7");
+    EXPECT_EQ(State.Doc.Data[352], 0x70);
+    EXPECT_EQ(State.Doc.Data[351], 0x11);
+
+    Key(Qt::Key_Z, Qt::ControlModifier); // the typed digit
+    Key(Qt::Key_Z, Qt::ControlModifier); // the appended byte
+    EXPECT_EQ(State.Doc.Size, 352);
+    EXPECT_EQ(Status(0), "Pos: 351 $15F");
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Status(0), "Pos: 352 $160");
+    EXPECT_LT(g.CursorLine, g.TopLine + g.VisibleLines);
+}
+
 TEST_F(MainForm, KeysOfDisabledItemsDoNothing) {
     Load({});
     Key(Qt::Key_S, Qt::ControlModifier); // Save is disabled: no dialog (the hook would fail)
