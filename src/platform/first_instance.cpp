@@ -28,7 +28,9 @@ struct TFree {
 template <typename T> using TReply = std::unique_ptr<T, TFree>;
 
 xcb_connection_t* Connection() {
-    if (qGuiApp == nullptr) {
+    // The offscreen platform may hold an X connection of its own (for GL); its display is not
+    // the one the user sees, so only the xcb platform looks.
+    if (qGuiApp == nullptr || QGuiApplication::platformName() != QLatin1String("xcb")) {
         return nullptr;
     }
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
