@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fontconfig
-    xvfb xauth
+    xvfb xauth xdotool imagemagick
 )
 
 missing=()
