@@ -1,10 +1,14 @@
+#include "platform/command_line.h"
 #include "view/editor_app.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // The file names are taken out before Qt sees the arguments: Qt would take a file named like
+    // one of its options for that option, and it decodes what it leaves into text.
+    TCommandLine line(argc, argv, NameExists);
+    QApplication app(line.ToolkitArgc(), line.ToolkitArgv());
     TEditorRun run;
-    run.Arguments = QApplication::arguments().mid(1);
+    run.Arguments = line.ProgramArguments();
     return RunEditor(run);
 }

@@ -1,5 +1,6 @@
 #include "files/file_names.h"
 
+#include <cctype>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -75,4 +76,81 @@ std::string ExpandLongName(const std::string& name) {
         clean.pop_back();
     }
     return clean;
+}
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::string PercentDecoded(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+            HexValue(text[i + 2]) >= 0) {
+            bytes += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+            i += 2;
+        } else {
+            bytes += text[i];
+        }
+    }
+    return bytes;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string> LocalFilesOfUriList(const std::string& uriList) {
+    std::vector<std::string> files;
+    std::size_t start = 0;
+    while (start < uriList.size()) {
+        std::size_t end = uriList.find('\n', start);
+        if (end == std::string::npos) {
+            end = uriList.size();
+        }
+        std::string line = uriList.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line[0] == '#' || !StartsWithNoCase(line, "file:")) {
+            continue;
+        }
+        std::string rest = line.substr(5);
+        if (rest.rfind("//", 0) == 0) {
+            // file://host/path: only this machine's files can be opened.
+            const std::size_t slash = rest.find('/', 2);
+            const std::string host = rest.substr(2, slash == std::string::npos ? slash : slash - 2);
+            if (!host.empty() && !(host.size() == 9 && StartsWithNoCase(host, "localhost"))) {
+                continue;
+            }
+            rest = slash == std::string::npos ? std::string() : rest.substr(slash);
+        }
+        rest = rest.substr(0, rest.find_first_of("?#"));
+        if (!rest.empty() && rest[0] == '/') {
+            files.push_back(PercentDecoded(rest));
+        }
+    }
+    return files;
 }

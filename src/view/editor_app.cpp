@@ -26,8 +26,8 @@ std::int32_t DialogBaseUnits() {
 } // namespace
 
 int RunEditor(const TEditorRun& run) {
+    // The application's name only: a display name would be appended to every window title.
     QApplication::setApplicationName("Vantrokelmissory");
-    QApplication::setApplicationDisplayName("Vantrokelmissory");
 
     // Before any window: the first-copy flag, the language and settings, the empty document.
     const bool firstInstance = !MainWindowExists();
@@ -42,9 +42,7 @@ int RunEditor(const TEditorRun& run) {
     setup.FirstInstance = firstInstance;
     setup.DialogBaseUnits = DialogBaseUnits();
     setup.Host = &host;
-    for (const QString& a : run.Arguments) {
-        setup.Arguments.push_back(a.toStdString());
-    }
+    setup.Arguments = run.Arguments;
 
     int result = 0;
     {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QStringList>
-
 #include <functional>
+#include <string>
+#include <vector>
 
 class TVkoEditorMainForm;
 
@@ -11,8 +11,9 @@ class TVkoEditorMainForm;
 // run; at the end the window goes, the history and the document are released and the settings
 // are written, once.
 struct TEditorRun {
-    // The command-line arguments after the program name.
-    QStringList Arguments;
+    // The command-line arguments that are the program's, as the bytes given (a file name is
+    // bytes, not text).
+    std::vector<std::string> Arguments;
     // Called once the window is shown (tests drive the window from here).
     std::function<void(TVkoEditorMainForm&)> OnShown;
 };

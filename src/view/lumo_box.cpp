@@ -1,12 +1,14 @@
 #include "view/lumo_box.h"
 
 #include "core/editor_state.h"
+#include "files/file_names.h"
 #include "view/display_char.h"
 #include "view/paint_cells.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -46,14 +48,19 @@ constexpr int MaxLineText = 1 + MaxBytesPerLine * (MaxCellChars + 1) + MaxBytesP
 
 } // namespace
 
-QStringList DroppedFiles(const QMimeData* data) {
-    QStringList files;
+std::vector<std::string> DroppedFiles(const QMimeData* data) {
+    std::vector<std::string> files;
     if (data == nullptr || !data->hasUrls()) {
         return files;
     }
+    // The raw list keeps names that are no UTF-8; QUrl would turn their bytes into U+FFFD.
+    const QByteArray uriList = data->data(QStringLiteral("text/uri-list"));
+    if (!uriList.isEmpty()) {
+        return LocalFilesOfUriList(uriList.toStdString());
+    }
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
-            files.push_back(url.toLocalFile());
+            files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
         }
     }
     return files;
@@ -379,14 +386,14 @@ void TLumoBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TLumoBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (OnDropFiles && !DroppedFiles(event->mimeData()).isEmpty()) {
+    if (OnDropFiles && !DroppedFiles(event->mimeData()).empty()) {
         event->acceptProposedAction();
     }
 }
 
 void TLumoBox::dropEvent(QDropEvent* event) {
-    const QStringList files = DroppedFiles(event->mimeData());
-    if (OnDropFiles && !files.isEmpty()) {
+    const std::vector<std::string> files = DroppedFiles(event->mimeData());
+    if (OnDropFiles && !files.empty()) {
         event->acceptProposedAction();
         OnDropFiles(files);
     }

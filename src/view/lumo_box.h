@@ -7,13 +7,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QMimeData;
 class TCellPainter;
 class TEditorState;
 
-// Local files named by a drop, in their order.
-QStringList DroppedFiles(const QMimeData* data);
+// Local files named by a drop, in their order, as the bytes of their names.
+std::vector<std::string> DroppedFiles(const QMimeData* data);
 
 // The byte grid: number cells and characters of every visible line, marks as backgrounds, the
 // blinking cursor and its companion cell. It holds no data of its own; every paint reads the
@@ -64,7 +66,7 @@ public:
     std::function<void(QMouseEvent&)> OnMouseDown;
     std::function<void(QMouseEvent&)> OnMouseMove;
     std::function<void(QMouseEvent&)> OnMouseUp;
-    std::function<void(const QStringList&)> OnDropFiles;
+    std::function<void(const std::vector<std::string>&)> OnDropFiles;
 
     // What paint requests have drawn so far: lines, and the client area they covered.
     std::int64_t LinesPainted = 0;

@@ -85,14 +85,14 @@ void TLumoMainPanel::paintEvent(QPaintEvent* event) {
 }
 
 void TLumoMainPanel::dragEnterEvent(QDragEnterEvent* event) {
-    if (OnDropFiles && !DroppedFiles(event->mimeData()).isEmpty()) {
+    if (OnDropFiles && !DroppedFiles(event->mimeData()).empty()) {
         event->acceptProposedAction();
     }
 }
 
 void TLumoMainPanel::dropEvent(QDropEvent* event) {
-    const QStringList files = DroppedFiles(event->mimeData());
-    if (OnDropFiles && !files.isEmpty()) {
+    const std::vector<std::string> files = DroppedFiles(event->mimeData());
+    if (OnDropFiles && !files.empty()) {
         event->acceptProposedAction();
         OnDropFiles(files);
     }

@@ -37,7 +37,7 @@ public:
     void PlaceView(TLumoBox& view) const;
 
     void SetAcceptFiles(bool on) { setAcceptDrops(on); }
-    std::function<void(const QStringList&)> OnDropFiles;
+    std::function<void(const std::vector<std::string>&)> OnDropFiles;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -26,6 +26,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -299,13 +300,7 @@ void TVkoEditorMainForm::FormCreate(const TMainFormSetup& setup) {
     Files.SetDocumentName("");
     Box->SetAcceptFiles(true);
     MainPanel->SetAcceptFiles(true);
-    auto drop = [this](const QStringList& names) {
-        std::vector<std::string> list;
-        for (const QString& n : names) {
-            list.push_back(n.toStdString());
-        }
-        Files.DropFiles(list);
-    };
+    auto drop = [this](const std::vector<std::string>& names) { Files.DropFiles(names); };
     Box->OnDropFiles = drop;
     MainPanel->OnDropFiles = drop;
 }
@@ -811,7 +806,8 @@ void TVkoEditorMainForm::RefreshCommandState() {
         QAction* a = Item(name);
         const std::string& path = o.File[static_cast<std::size_t>(i)];
         if (a != nullptr) {
-            a->setText(QString("&%1: ").arg(i + 1) + Literal(FromUtf8(path)));
+            a->setText(QString("&%1: ").arg(i + 1) +
+                       Literal(QFile::decodeName(QByteArray::fromStdString(path))));
             a->setVisible(!path.empty());
         }
         anyRecent = anyRecent || !path.empty();
@@ -945,15 +941,16 @@ std::optional<std::string> TVkoEditorMainForm::RunFileDialog(const TFileDialogRe
     if (!request.DefaultSuffix.empty()) {
         dialog.setDefaultSuffix(FromUtf8(request.DefaultSuffix));
     }
+    // File names travel as the bytes the system uses and are decoded only for the dialog.
     if (!request.FileName.empty()) {
-        dialog.selectFile(FromUtf8(request.FileName));
+        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.FileName)));
     } else if (!request.InitialDir.empty()) {
-        dialog.setDirectory(FromUtf8(request.InitialDir));
+        dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(request.InitialDir)));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().first().toStdString();
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
 std::optional<std::string> TVkoEditorMainForm::ExecuteOpenDialog(const TFileDialogRequest& r) {

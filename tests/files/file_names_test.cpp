@@ -33,6 +33,23 @@ TEST(FileNames, BackupName) {
     }
 }
 
+TEST(FileNames, LocalFilesOfAUriList) {
+    const std::string list = "# a comment\r\n"
+                             "file:///home/u/a%20b.bin\r\n"
+                             "file:///data/%FF%FE.bin\r\n" // not UTF-8: the bytes themselves
+                             "file://localhost/etc/x%2Fy\n"
+                             "file://otherhost/remote.bin\r\n"
+                             "https://example.com/page\r\n"
+                             "FILE:/short/form?query#part\r\n"
+                             "file:///unfinished%4\r\n"
+                             "\r\n"
+                             "file:///last";
+    const std::vector<std::string> expected = {"/home/u/a b.bin", "/data/\xFF\xFE.bin", "/etc/x/y",
+                                               "/short/form",     "/unfinished%4",      "/last"};
+    EXPECT_EQ(LocalFilesOfUriList(list), expected);
+    EXPECT_TRUE(LocalFilesOfUriList("").empty());
+}
+
 TEST(FileNames, FolderOfFile) {
     const std::pair<const char*, const char*> cases[] = {
         {"/home/u/a.bin", "/home/u"}, {"/a.bin", "/"}, {"/home/u//a.bin", "/home/u"}, {"a.bin", ""},

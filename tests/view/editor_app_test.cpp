@@ -4,6 +4,7 @@
 #include "view/editor_app.h"
 #include "view/main_form.h"
 
+#include <QAction>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -11,6 +12,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -36,7 +39,7 @@ TEST_F(EditorRun, LoadsTheFirstArgumentOnceAndStoresTheSettingsAtExit) {
     const QString first = MakeFile("first.bin", QByteArray("\x01\x02\x03\x04\x05", 5));
     const QString second = MakeFile("second.bin", QByteArray(40, 'x'));
     TEditorRun run;
-    run.Arguments = {first, second};
+    run.Arguments = {first.toStdString(), second.toStdString()};
     int questions = 0;
     run.OnShown = [&](TVkoEditorMainForm& form) {
         TEditorState& s = form.State();
@@ -140,6 +143,32 @@ TEST_F(EditorRun, AnyStoredPlacementGivesAUsableWindowOnTheScreen) {
                              }});
         EXPECT_TRUE(shown) << c.name;
     }
+}
+
+// A Linux file name is bytes: one that is no UTF-8 opens from the command line, is stored as it
+// is and opens again from the recent files of the next run.
+TEST_F(EditorRun, ANameThatIsNoUtf8OpensAndComesBackFromTheSettings) {
+    const std::string name = Files.path().toStdString() + "/caf\xE9-\xFF.bin";
+    std::ofstream(name, std::ios::binary) << "bytes";
+    TEditorRun first;
+    first.Arguments = {name};
+    first.OnShown = [&](TVkoEditorMainForm& form) {
+        EXPECT_EQ(form.State().Doc.Size, 5);
+        EXPECT_EQ(form.State().Settings.File[0], name);
+        EXPECT_TRUE(form.windowTitle().startsWith("Vantrokelmissory ["))
+            << form.windowTitle().toStdString();
+        form.close();
+    };
+    RunEditor(first);
+
+    TEditorRun second;
+    second.OnShown = [&](TVkoEditorMainForm& form) {
+        EXPECT_EQ(form.State().Settings.File[0], name);
+        form.Item("File0MenuItem")->trigger();
+        EXPECT_EQ(form.State().Doc.Size, 5);
+        form.close();
+    };
+    RunEditor(second);
 }
 
 TEST_F(EditorRun, AKilledRunStoresNothing) {
