@@ -288,14 +288,23 @@ void TVkoEditorMainForm::FormCreate(const TMainFormSetup& setup) {
                              ? QGuiApplication::primaryScreen()->geometry()
                              : QRect(0, 0, 1024, 768);
     in.Screen = {screen.x(), screen.y(), screen.width(), screen.height()};
-    const TWindowRect place = PlaceMainWindow(in);
-    if (in.UseStored || in.SecondCopy) {
-        move(static_cast<int>(place.Left), static_cast<int>(place.Top));
-    } // otherwise the platform places the window when it is shown
-    resize(static_cast<int>(place.Width), static_cast<int>(place.Height));
+    const TWindowRect wanted = PlaceMainWindow(in);
+    resize(static_cast<int>(wanted.Width), static_cast<int>(wanted.Height));
 
     LayoutReady = true;
     RequestRelayout();
+
+    // The layout gave the width of the grid and a height of whole lines; the screen's edges are
+    // kept with the size the window took, with its frame where the platform knows it.
+    if (in.UseStored || in.SecondCopy) {
+        winId(); // the native window knows its frame, where the platform draws one
+        const QSize outer = frameGeometry().size();
+        in.Stored = {in.UseStored ? in.Stored.Left : in.Platform.Left,
+                     in.UseStored ? in.Stored.Top : in.Platform.Top, outer.width(), outer.height()};
+        in.UseStored = true;
+        const TWindowRect place = PlaceMainWindow(in);
+        move(static_cast<int>(place.Left), static_cast<int>(place.Top));
+    } // otherwise the platform places the window when it is shown
 
     Files.SetDocumentName("");
     Box->SetAcceptFiles(true);
