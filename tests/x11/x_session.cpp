@@ -63,7 +63,7 @@ std::vector<char*> Pointers(const std::vector<std::string>& strings) {
 // with the test, so that a test killed on a timeout leaves no server or editor behind. `keep` is
 // a descriptor the child is to inherit.
 pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, int out,
-            int err, int keep = -1) {
+            int err, int keep = -1, const std::string& folder = {}) {
     // Everything the child touches is made before the fork.
     const std::vector<char*> args = Pointers(argv);
     const std::vector<char*> envp = Pointers(env);
@@ -82,6 +82,9 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     dup2(err, 2);
     if (keep >= 0) {
         fcntl(keep, F_SETFD, 0);
+    }
+    if (!folder.empty() && chdir(folder.c_str()) != 0) {
+        _exit(127);
     }
     execvpe(args[0], args.data(), envp.data());
     _exit(127);
@@ -289,15 +292,19 @@ std::optional<TPoint> TEditorUser::StoredPlace() const {
 }
 
 void TEditorUser::StorePlace(int left, int top) const {
+    Store("Left", std::to_string(left));
+    Store("Top", std::to_string(top));
+}
+
+void TEditorUser::Store(const std::string& key, const std::string& value) const {
     QSettings ini(QString::fromStdString(SettingsFile()), QSettings::IniFormat);
-    ini.setValue("Left", left);
-    ini.setValue("Top", top);
+    ini.setValue(QString::fromStdString(key), QString::fromStdString(value));
 }
 
 // --- TEditor ---
 
 TEditor::TEditor(const TXServer& server, const TEditorUser& user,
-                 const std::vector<std::string>& arguments)
+                 const std::vector<std::string>& arguments, const std::string& folder)
     : Server(server) {
     static std::atomic<int> count = 0;
     LogFile = user.RuntimeDir() + "/editor-" + std::to_string(++count) + ".log";
@@ -310,7 +317,7 @@ TEditor::TEditor(const TXServer& server, const TEditorUser& user,
                                  {"XDG_CONFIG_HOME", user.ConfigHome()},
                                  {"XDG_RUNTIME_DIR", user.RuntimeDir()}},
                                 {"WAYLAND_DISPLAY", "SESSION_MANAGER"}),
-                    log, log);
+                    log, log, -1, folder);
     close(log);
 }
 

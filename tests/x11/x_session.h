@@ -91,17 +91,20 @@ public:
     std::optional<TPoint> StoredPlace() const;
     // Writes Left and Top, keeping the other keys.
     void StorePlace(int left, int top) const;
+    // Writes one value, keeping the other keys.
+    void Store(const std::string& key, const std::string& value) const;
 
 private:
     QTemporaryDir Config;
     QTemporaryDir Runtime;
 };
 
-// One editor process on a server, for one user. Killed with the object if it still runs.
+// One editor process on a server, for one user, started in `folder` (the test's own when
+// empty). Killed with the object if it still runs.
 class TEditor {
 public:
     TEditor(const TXServer& server, const TEditorUser& user,
-            const std::vector<std::string>& arguments = {});
+            const std::vector<std::string>& arguments = {}, const std::string& folder = {});
     ~TEditor();
     TEditor(const TEditor&) = delete;
     TEditor& operator=(const TEditor&) = delete;
